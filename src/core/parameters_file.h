@@ -1,0 +1,20 @@
+#pragma once
+// parameters.xml: reading every setting at start, and writing single settings
+// back as the user changes them.
+#include <filesystem>
+
+#include "core/parameter_types.h"
+
+namespace tfx {
+
+// Loads parameters.xml (or writes one with the defaults), copies each stored
+// value into its setting, adds what the file lacks and saves it back.
+void readParameters();
+void readParameters(const std::filesystem::path& file);
+
+// Writes one setting's current value into the file (adding its element when missing).
+void saveParameter(const Parameter& parameter);
+// Removes one setting's element from the file.
+void removeParameter(const Parameter& parameter);
+
+}  // namespace tfx

@@ -1,0 +1,50 @@
+#pragma once
+// Read access to the machine registry (HKEY_LOCAL_MACHINE), where the simulator
+// records its install folder. On Linux there is no registry: the default back
+// end finds no key. Tests install a fake with keys.
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace tfx::platform {
+
+class RegException : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+  // True when the key below HKEY_LOCAL_MACHINE can be opened for reading.
+  virtual bool canOpenKey(std::string_view subKey) const = 0;
+  // The string value of a key; throws RegException with the system's texts
+  // ("RegOpenKeyExW failed.", "Cannot get size of string value: RegGetValueW failed.").
+  virtual std::string readString(std::string_view subKey, std::string_view valueName) const = 0;
+};
+
+// The registry every caller uses; the platform's own back end unless replaced.
+const Registry& registry();
+void setRegistry(std::unique_ptr<Registry> replacement);
+
+class NoRegistry final : public Registry {
+ public:
+  bool canOpenKey(std::string_view) const override { return false; }
+  std::string readString(std::string_view, std::string_view) const override;
+};
+
+// Keys and string values held in memory.
+class FakeRegistry final : public Registry {
+ public:
+  void addKey(std::string subKey) { keys_[std::move(subKey)]; }
+  void setString(std::string subKey, std::string valueName, std::string value);
+  bool canOpenKey(std::string_view subKey) const override;
+  std::string readString(std::string_view subKey, std::string_view valueName) const override;
+
+ private:
+  std::map<std::string, std::map<std::string, std::string, std::less<>>, std::less<>> keys_;
+};
+
+}  // namespace tfx::platform
