@@ -20,6 +20,10 @@ void setWindowSurface(WindowSurface* surface) { installedSurface = surface; }
 
 WindowSurface* windowSurface() { return installedSurface.load(); }
 
+void repaintStatusArea() {
+  if (WindowSurface* surface = windowSurface()) surface->invalidate(kStatusArea);
+}
+
 void drawWindowText(int x, int y, std::string_view utf8Text, Colour textColour) {
   try {
     utf8ToUtf16(utf8Text);

@@ -34,6 +34,11 @@ class WindowSurface {
 void setWindowSurface(WindowSurface* surface);
 WindowSurface* windowSurface();
 
+// The status area above the first separator line.
+inline constexpr Rect kStatusArea{0, 0, 880, 140};
+// Asks the window to paint the status area anew from the current values.
+void repaintStatusArea();
+
 // Draws UTF-8 text at (x, y); text that is no valid UTF-8 is logged, not drawn.
 void drawWindowText(int x, int y, std::string_view utf8Text, Colour textColour);
 
