@@ -1,0 +1,24 @@
+#include "platform/socket_handle.h"
+
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace tfx::platform {
+
+void SocketHandle::close() {
+  if (fd_ >= 0) ::close(std::exchange(fd_, -1));
+}
+
+void SocketHandle::shutdown() {
+  if (fd_ >= 0) ::shutdown(fd_, SHUT_RDWR);
+}
+
+int waitReadable(const SocketHandle& socket, int timeoutMs) {
+  pollfd entry{socket.fd(), POLLIN, 0};
+  const int ready = ::poll(&entry, 1, timeoutMs);
+  if (ready < 0) return -1;
+  return ready > 0 ? 1 : 0;
+}
+
+}  // namespace tfx::platform
