@@ -59,7 +59,10 @@ void writeMetaBlock(pugi::xml_document& document) {
 
 std::optional<std::string> readMetaInfo(const pugi::xml_document& document, std::string_view key) {
   try {
-    pugi::xpath_node match = document.select_node(fmt::format("/meta/info[@name='{}']", key).c_str());
+    // The key travels as an XPath variable, so no quote in it can change the query.
+    pugi::xpath_variable_set variables;
+    variables.set("key", std::string(key).c_str());
+    pugi::xpath_node match = document.select_node("/meta/info[@name=$key]", &variables);
     if (!match) return std::nullopt;
     return std::string(match.node().attribute("value").as_string());
   } catch (const pugi::xpath_exception&) {

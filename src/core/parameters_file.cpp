@@ -27,7 +27,9 @@ std::mutex& fileLock() {
 
 pugi::xml_node findParameter(const pugi::xml_document& document, const std::string& name) {
   try {
-    return document.select_node(fmt::format("/parameters/parameter[@name='{}']", name).c_str()).node();
+    pugi::xpath_variable_set variables;
+    variables.set("name", name.c_str());
+    return document.select_node("/parameters/parameter[@name=$name]", &variables).node();
   } catch (const pugi::xpath_exception&) {
     return {};
   }

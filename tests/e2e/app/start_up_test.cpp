@@ -1,0 +1,129 @@
+// The program binary started in a folder of its own, as a user starts it.
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+#include "child_process.h"
+#include "test_support.h"
+
+namespace tfx {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readFile;
+
+class StartUpTest : public ::testing::Test {
+ protected:
+  StartUpTest() {
+    fs::create_directories(install_ / "docs");
+    fs::create_directories(config_);
+    fs::create_directories(runtime_);
+  }
+
+  int runProgram(const fs::path& program = TFX_PROGRAM, const fs::path& folder = {}) {
+    test::ChildProcess::Options options;
+    options.workingDirectory = folder.empty() ? install_ : folder;
+    options.environment = {{"XDG_CONFIG_HOME", config_.string()}, {"XDG_RUNTIME_DIR", runtime_.string()}};
+    return test::runToEnd({program.string()}, options);
+  }
+
+  fs::path parametersFile() const { return config_ / "Aeroshadow_P3D" / "parameters.xml"; }
+
+  std::optional<std::string> stored(const std::string& name) const {
+    pugi::xml_document document;
+    document.load_file(parametersFile().c_str());
+    auto node = document.select_node(("/parameters/parameter[@name='" + name + "']").c_str()).node();
+    if (!node) return std::nullopt;
+    return std::string(node.attribute("value").as_string());
+  }
+
+  test::TempDir root_;
+  fs::path install_ = root_ / "install";
+  fs::path config_ = root_ / "config";
+  fs::path runtime_ = root_ / "run";
+};
+
+TEST_F(StartUpTest, FirstStartLaysOutSettingsFoldersAndLog) {
+  // Nothing tells the program where the simulator is: it asks the user for the path.
+  EXPECT_NE(runProgram(), 0);
+  const std::string log = readFile(install_ / "Log.txt");
+  EXPECT_EQ(log.find(" (utc) Aeroshadow_P3D version 11.0.2 for Prepar3D v5/v6\n"), 24u) << log;
+  EXPECT_NE(log.find("not found, default values taken:"), std::string::npos);
+  EXPECT_NE(log.find("P3D not detected?"), std::string::npos);
+  EXPECT_NE(log.find("Error No P3D install path detected, type full Install Path above, and press Enter"),
+            std::string::npos);
+
+  EXPECT_EQ(stored("PROGRAM_VERSION"), "11.0.2");
+  EXPECT_EQ(stored("MAX_LIVE_SEL"), "500");
+  EXPECT_FALSE(stored("lfolder0"));
+  EXPECT_EQ(stored("PROGRAM_INSTALL_PATH"), fs::path(TFX_PROGRAM).parent_path().string());
+  for (const char* folder : {"output/info", "output/errors", "airports/learned/stock", "airports/my_thirdparty",
+                             "input/my_regcodes"}) {
+    EXPECT_TRUE(fs::is_directory(install_ / folder)) << folder;
+  }
+}
+
+TEST_F(StartUpTest, EachStartKeepsTheTwoEarlierLogs) {
+  test::writeFile(parametersFile(), "");
+  for (int run = 0; run < 3; ++run) runProgram();
+  const std::string first = readFile(install_ / "Log00.txt");
+  const std::string second = readFile(install_ / "Log0.txt");
+  const std::string third = readFile(install_ / "Log.txt");
+  // The first run found no settings, the later ones read the file it wrote.
+  EXPECT_NE(first.find("default values taken"), std::string::npos);
+  EXPECT_NE(second.find("from '"), std::string::npos);
+  EXPECT_NE(third.find("from '"), std::string::npos);
+}
+
+TEST_F(StartUpTest, RefusesToRunOutsideItsFolder) {
+  const fs::path elsewhere = root_ / "elsewhere";
+  fs::create_directories(elsewhere);
+  EXPECT_NE(runProgram(TFX_PROGRAM, elsewhere), 0);
+  EXPECT_NE(readFile(elsewhere / "Log.txt").find("Aeroshadow_P3D must be run from the Aeroshadow_P3D folder!"),
+            std::string::npos);
+  EXPECT_FALSE(fs::exists(parametersFile()));
+}
+
+TEST_F(StartUpTest, SettingsOfAnOlderVersionAreConverted) {
+  test::writeFile(parametersFile(),
+                  "<parameters>"
+                  "<parameter name=\"PROGRAM_VERSION\" value=\"10.4.0\"/>"
+                  "<parameter name=\"MAX_LIVE\" value=\"60\"/>"
+                  "<parameter name=\"SCAN_LIVERIES\" value=\"false\"/>"
+                  "<parameter name=\"SIM_INSTALL_PATH\" value=\"/sims/P3D v5\"/>"
+                  "</parameters>");
+  EXPECT_EQ(runProgram(), 0);
+  EXPECT_EQ(stored("MAX_LIVE_SEL"), "50");
+  EXPECT_FALSE(stored("MAX_LIVE"));
+  EXPECT_EQ(stored("SCAN_LIVERIES"), "true");
+  EXPECT_EQ(stored("SCAN_AIRPORTS"), "true");
+  EXPECT_EQ(stored("PROGRAM_VERSION"), "11.0.2");
+  EXPECT_NE(readFile(install_ / "Log.txt").find("This is a version update from 10.4.0 -> 11.0.2"), std::string::npos);
+}
+
+TEST_F(StartUpTest, RadiusIsClampedToItsBoundsOnly) {
+  for (const auto& [text, expected] : {std::pair{"7", "RANGE=7"}, std::pair{"500", "RANGE=100"}}) {
+    test::writeFile(parametersFile(), std::string("<parameters><parameter name=\"PROGRAM_VERSION\" value=\"11.0.2\"/>"
+                                                  "<parameter name=\"SIM_INSTALL_PATH\" value=\"/sims/P3D v5\"/>"
+                                                  "<parameter name=\"RANGE\" value=\"") +
+                                          text + "\"/></parameters>");
+    EXPECT_EQ(runProgram(), 0);
+    EXPECT_NE(readFile(install_ / "Log.txt").find(std::string("\n") + expected + "\n"), std::string::npos) << text;
+  }
+}
+
+TEST_F(StartUpTest, InstalledFolderRuns) {
+  const fs::path prefix = root_ / "installed";
+  test::ChildProcess::Options options;
+  options.outputFile = root_ / "install.out";
+  ASSERT_EQ(test::runToEnd({TFX_CMAKE_COMMAND, "--install", test::binaryDir().string(), "--prefix", prefix.string()},
+                           options, std::chrono::minutes(2)),
+            0)
+      << readFile(options.outputFile);
+  EXPECT_TRUE(fs::exists(prefix / "docs" / "README.md"));
+  test::writeFile(parametersFile(), "<parameters><parameter name=\"SIM_INSTALL_PATH\" value=\"/sims/P3D v5\"/></parameters>");
+  EXPECT_EQ(runProgram(prefix / "Aeroshadow_P3D", prefix), 0) << readFile(prefix / "Log.txt");
+  EXPECT_EQ(stored("PROGRAM_INSTALL_PATH"), prefix.string());
+}
+
+}  // namespace
+}  // namespace tfx
