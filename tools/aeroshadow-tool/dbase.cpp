@@ -36,7 +36,7 @@ fs::path temporaryPlainFile() {
   return fs::temp_directory_path() / fmt::format("aeroshadow-dbase-{:08x}{:08x}.xml", entropy(), entropy());
 }
 
-nlohmann::json answer(std::string_view query, const std::string& argument) {
+nlohmann::ordered_json answer(std::string_view query, const std::string& argument) {
   if (query == "type") {
     const AircraftCategory category = gf_acCategory(argument);
     return {{"type", argument},
