@@ -317,7 +317,8 @@ def read_timetable_aircraft(folders, known_types, report):
                 if entry and entry["reg"] not in records:
                     records[entry["reg"]] = entry
     if skipped_types:
-        report("type codes without ICAO designator: " + ", ".join(f"{k} ({v})" for k, v in sorted(skipped_types.items())))
+        skipped = ", ".join(f"{code} ({count})" for code, count in sorted(skipped_types.items()))
+        report(f"type codes without ICAO designator: {skipped}")
     return records
 
 

@@ -71,9 +71,8 @@ void gf_checkDataVersions(std::string_view baseUrl) {
     return;
   }
   const nlohmann::json versions = nlohmann::json::parse(file);
-  for (const DataSet& set : {DataSet{"aig", "AIG-regcodes.enc", AIG_VERSION}, DataSet{"dbase", "dbase.enc", DBASE_VERSION}}) {
-    checkDataSet(versions, set, baseUrl);
-  }
+  const DataSet sets[] = {{"aig", "AIG-regcodes.enc", AIG_VERSION}, {"dbase", "dbase.enc", DBASE_VERSION}};
+  for (const DataSet& set : sets) checkDataSet(versions, set, baseUrl);
 }
 
 }  // namespace tfx

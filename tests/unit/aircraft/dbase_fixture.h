@@ -10,7 +10,8 @@ namespace tfx::test {
 inline std::string fixtureDbaseXml(const std::set<std::string>& leftOut = {},
                                    const std::vector<std::pair<std::string, std::string>>& replaced = {}) {
   std::vector<std::pair<std::string, std::string>> sections{
-      {"aircrafts", R"(<aircraft types="B738, A388,C172,B744 "/><aircraft types="E190,EC35,F16,C56X,MD11,B736,B737"/>)"},
+      {"aircrafts",
+       R"(<aircraft types="B738, A388,C172,B744 "/><aircraft types="E190,EC35,F16,C56X,MD11,B736,B737"/>)"},
       {"high_performance", R"(<hpf types="F16"/>)"},
       {"heavy", R"(<hvy types="A388,B744"/><hvy types="MD11"/>)"},
       {"large", R"(<lar types="B738,E190,MD11"/>)"},
