@@ -1,0 +1,87 @@
+#include "data/download.h"
+
+#include <fmt/format.h>
+
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+
+#include "core/log.h"
+#include "data/curl_session.h"
+
+namespace tfx {
+namespace {
+
+// Without internet the start must go on within seconds; a stalled server is
+// given up after half a minute without a byte.
+constexpr long kConnectTimeoutSeconds = 5;
+constexpr long kStallSeconds = 30;
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+size_t writeBlock(char* data, size_t size, size_t count, void* target) {
+  return std::fwrite(data, size, count, static_cast<std::FILE*>(target));
+}
+
+std::filesystem::path partialName(const std::filesystem::path& outputFile) {
+  std::filesystem::path partial = outputFile;
+  partial += ".download";
+  return partial;
+}
+
+bool transfer(CURL* handle, const std::string& url, std::FILE* file) {
+  curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(handle, CURLOPT_USERAGENT, "ASHD");
+  curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, writeBlock);
+  curl_easy_setopt(handle, CURLOPT_WRITEDATA, file);
+  curl_easy_setopt(handle, CURLOPT_FAILONERROR, 1L);
+  curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
+  curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+  curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
+  return curl_easy_perform(handle) == CURLE_OK;
+}
+
+}  // namespace
+
+bool gf_download(CURL* handle, const std::string& url, const std::filesystem::path& outputFile, bool binary) {
+  if (handle == nullptr) return false;
+  const std::filesystem::path partial = partialName(outputFile);
+  try {
+    FileHandle file(std::fopen(partial.c_str(), binary ? "wb" : "w"));
+    if (!file) {
+      writeLog(fmt::format("Could not open output file: {}", outputFile.string()));
+      return false;
+    }
+    bool complete = transfer(handle, url, file.get());
+    complete = std::fclose(file.release()) == 0 && complete;
+    std::error_code error;
+    if (complete) std::filesystem::rename(partial, outputFile, error);
+    const bool stored = complete && !error;
+    if (!stored) std::filesystem::remove(partial, error);
+    return stored;
+  } catch (const std::exception& error) {
+    writeLog(fmt::format("Downloader exception: '{}', {} => {}", error.what(), url, outputFile.string()));
+    std::error_code ignored;
+    std::filesystem::remove(partial, ignored);
+    return false;
+  }
+}
+
+bool gf_downloadByName(std::string_view name, const std::filesystem::path& outputFile, std::string_view baseUrl) {
+  const std::string url = fmt::format("{}{}", baseUrl, name);
+  CurlHandle handle = makeCurlHandle();
+  const bool done = gf_download(handle.get(), url, outputFile, true);
+  if (done) {
+    writeLog(fmt::format("Downloaded '{}' to '{}'", url, outputFile.string()));
+  } else {
+    writeLog(fmt::format("Downloading '{}' failed !", url));
+  }
+  return done;
+}
+
+}  // namespace tfx
