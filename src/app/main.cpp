@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "aircraft/read_dbase.h"
 #include "core/folders.h"
 #include "core/log.h"
 #include "core/message_line.h"
@@ -13,6 +14,7 @@
 #include "core/simulator_detection.h"
 #include "core/user_error.h"
 #include "core/version_update.h"
+#include "data/version_check.h"
 #include "platform/single_instance.h"
 
 namespace {
@@ -24,6 +26,8 @@ void startUp() {
   tfx::checkVersionUpdate();
   tfx::createProgramFolders();
   tfx::recordInstallFolder();
+  tfx::gf_checkDataVersions();
+  tfx::gf_readDbase();
   tfx::ALL_INSTALL_PATH.set(tfx::SIM_INSTALL_PATH.value());
   if (tfx::ALL_INSTALL_PATH.empty()) tfx::detectSimulator();
   tfx::detectRealTraffic();

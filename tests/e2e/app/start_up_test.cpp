@@ -15,6 +15,10 @@ class StartUpTest : public ::testing::Test {
  protected:
   StartUpTest() {
     fs::create_directories(install_ / "docs");
+    fs::create_directories(install_ / "input");
+    for (const char* shipped : {"dbase.enc", "AIG-regcodes.enc"}) {
+      fs::copy_file(test::binaryDir() / "input" / shipped, install_ / "input" / shipped);
+    }
     fs::create_directories(config_);
     fs::create_directories(runtime_);
   }
@@ -48,6 +52,9 @@ TEST_F(StartUpTest, FirstStartLaysOutSettingsFoldersAndLog) {
   const std::string log = readFile(install_ / "Log.txt");
   EXPECT_EQ(log.find(" (utc) Aeroshadow_P3D version 11.0.2 for Prepar3D v5/v6\n"), 24u) << log;
   EXPECT_NE(log.find("not found, default values taken:"), std::string::npos);
+  EXPECT_NE(log.find("Downloading version info from my web site failed!"), std::string::npos);
+  EXPECT_NE(log.find(" dbase records read"), std::string::npos);
+  EXPECT_FALSE(fs::exists(install_ / "input" / "dbase.xml"));
   EXPECT_NE(log.find("P3D not detected?"), std::string::npos);
   EXPECT_NE(log.find("Error No P3D install path detected, type full Install Path above, and press Enter"),
             std::string::npos);
