@@ -34,6 +34,13 @@ void requestProgramClose() {
   flags.sessionExit = true;
 }
 
+void requestSessionExitForUserError() {
+  auto& flags = stopFlags();
+  flags.reason = static_cast<int32_t>(ExitReason::SystemError);
+  flags.restartDelaySeconds = 0;
+  flags.sessionExit = true;
+}
+
 void clearStopFlags() {
   auto& flags = stopFlags();
   flags.sessionExit = false;

@@ -43,6 +43,9 @@ bool requestSessionExit(ExitReason reason, int32_t restartDelaySeconds);
 // The close button: both flags, reason 4 when none is set yet.
 void requestProgramClose();
 
+// A user error ends the session as a system error, whatever was asked before.
+void requestSessionExitForUserError();
+
 // Before a restart: everything back to "running, no reason".
 void clearStopFlags();
 

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <csignal>
+
 #include "child_process.h"
 #include "test_support.h"
 
@@ -23,11 +25,24 @@ class StartUpTest : public ::testing::Test {
     fs::create_directories(runtime_);
   }
 
+  // Runs the program until it ends by itself; after an error shown to the
+  // user it waits for the window to be closed, which SIGTERM does.
   int runProgram(const fs::path& program = TFX_PROGRAM, const fs::path& folder = {}) {
     test::ChildProcess::Options options;
     options.workingDirectory = folder.empty() ? install_ : folder;
     options.environment = {{"XDG_CONFIG_HOME", config_.string()}, {"XDG_RUNTIME_DIR", runtime_.string()}};
-    return test::runToEnd({program.string()}, options);
+    const fs::path log = options.workingDirectory / "Log.txt";
+    const std::string previousLog = readFile(log);
+    test::ChildProcess child({program.string()}, options);
+    // The log of this run: the previous one has moved to Log0.txt.
+    auto thisRunsLog = [&] {
+      return previousLog.empty() || readFile(options.workingDirectory / "Log0.txt") == previousLog;
+    };
+    test::eventually(
+        [&] { return !child.running() || (thisRunsLog() && readFile(log).find("Exiting: ") != std::string::npos); },
+        std::chrono::seconds(30));
+    child.signal(SIGTERM);
+    return child.wait(std::chrono::seconds(30)).value_or(-1);
   }
 
   fs::path parametersFile() const { return config_ / "Aeroshadow_P3D" / "parameters.xml"; }
@@ -38,6 +53,12 @@ class StartUpTest : public ::testing::Test {
     auto node = document.select_node(("/parameters/parameter[@name='" + name + "']").c_str()).node();
     if (!node) return std::nullopt;
     return std::string(node.attribute("value").as_string());
+  }
+
+  // A simulator folder with its stock scenery.
+  std::string simulatorFolder() const {
+    fs::create_directories(root_ / "P3D v5" / "Scenery");
+    return (root_ / "P3D v5").string();
   }
 
   test::TempDir root_;
@@ -96,7 +117,7 @@ TEST_F(StartUpTest, SettingsOfAnOlderVersionAreConverted) {
                   "<parameter name=\"PROGRAM_VERSION\" value=\"10.4.0\"/>"
                   "<parameter name=\"MAX_LIVE\" value=\"60\"/>"
                   "<parameter name=\"SCAN_LIVERIES\" value=\"false\"/>"
-                  "<parameter name=\"SIM_INSTALL_PATH\" value=\"/sims/P3D v5\"/>"
+                  "<parameter name=\"SIM_INSTALL_PATH\" value=\"" + simulatorFolder() + "\"/>"
                   "</parameters>");
   EXPECT_EQ(runProgram(), 0);
   EXPECT_EQ(stored("MAX_LIVE_SEL"), "50");
@@ -110,7 +131,8 @@ TEST_F(StartUpTest, SettingsOfAnOlderVersionAreConverted) {
 TEST_F(StartUpTest, RadiusIsClampedToItsBoundsOnly) {
   for (const auto& [text, expected] : {std::pair{"7", "RANGE=7"}, std::pair{"500", "RANGE=100"}}) {
     test::writeFile(parametersFile(), std::string("<parameters><parameter name=\"PROGRAM_VERSION\" value=\"11.0.2\"/>"
-                                                  "<parameter name=\"SIM_INSTALL_PATH\" value=\"/sims/P3D v5\"/>"
+                                                  "<parameter name=\"SIM_INSTALL_PATH\" value=\"" +
+                                          simulatorFolder() + "\"/>"
                                                   "<parameter name=\"RANGE\" value=\"") +
                                           text + "\"/></parameters>");
     EXPECT_EQ(runProgram(), 0);
@@ -127,7 +149,8 @@ TEST_F(StartUpTest, InstalledFolderRuns) {
             0)
       << readFile(options.outputFile);
   EXPECT_TRUE(fs::exists(prefix / "docs" / "README.md"));
-  test::writeFile(parametersFile(), "<parameters><parameter name=\"SIM_INSTALL_PATH\" value=\"/sims/P3D v5\"/></parameters>");
+  test::writeFile(parametersFile(), "<parameters><parameter name=\"SIM_INSTALL_PATH\" value=\"" + simulatorFolder() +
+                                        "\"/></parameters>");
   EXPECT_EQ(runProgram(prefix / "Aeroshadow_P3D", prefix), 0) << readFile(prefix / "Log.txt");
   EXPECT_EQ(stored("PROGRAM_INSTALL_PATH"), prefix.string());
 }

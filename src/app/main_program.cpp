@@ -1,0 +1,134 @@
+#include "app/main_program.h"
+
+#include <fmt/format.h>
+
+#include <chrono>
+#include <thread>
+
+#include "aircraft/read_dbase.h"
+#include "core/folders.h"
+#include "core/log.h"
+#include "core/message_line.h"
+#include "core/parameters.h"
+#include "core/parameters_file.h"
+#include "core/product.h"
+#include "core/simulator_detection.h"
+#include "core/stop_flags.h"
+#include "core/user_error.h"
+#include "core/version_update.h"
+#include "data/version_check.h"
+
+namespace tfx::app {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Destination and blocked callsign last one session only. An empty text needs
+// no save, so a start that failed before reading the settings writes no file.
+void clearSessionTexts() {
+  for (EditTextParameter* text : {&DESTINATION, &BLOCK_CALLSIGN}) {
+    if (text->empty()) continue;
+    text->set("");
+    saveParameter(*text);
+  }
+}
+
+}  // namespace
+
+void MainProgram::run() {
+  try {
+    startUp();
+  } catch (const UserErrorException& error) {
+    showError(error.what());
+    requestSessionExitForUserError();
+  } catch (const fmt::format_error& error) {
+    showError(fmt::format("std::format error: {}", error.what()));
+    requestSessionExitForUserError();
+  } catch (const std::exception& error) {
+    // Anything else that stops the start is shown like a user error, so the
+    // user sees why the program does not go on.
+    writeLogError(fmt::format("{}: {}", "mainProgramThread", error.what()));
+    showError(error.what());
+    requestSessionExitForUserError();
+  }
+  closingDown();
+}
+
+void MainProgram::startUp() {
+  checkStartFolder();
+  readParameters();
+  checkVersionUpdate();
+  repaintStatusArea();
+  createProgramFolders();
+  recordInstallFolder();
+  if (!program_.dataLoaded) {
+    gf_checkDataVersions();
+    gf_readDbase();
+    program_.dataLoaded = true;
+  }
+  ALL_INSTALL_PATH.set(SIM_INSTALL_PATH.value());
+  ALL_INSTALL_PATH.showInControl();
+  program_.model.setEnabled(ALL_INSTALL_PATH.controlPlace()->id, true);
+  if (ALL_INSTALL_PATH.empty()) detectSimulator();
+  detectRealTraffic();
+  checkStockScenery();
+  program_.model.setEnabled(kRereadButton.place.id, true);
+  program_.model.setTopmost(ALWAYS_ON_TOP.value());
+  if (AUTO_RANGE.value()) program_.model.setEnabled(RANGE.controlPlace()->id, false);
+}
+
+void MainProgram::closingDown() {
+  bool restart = false;
+  try {
+    const ExitReason reason = exitReason();
+    writeLog(fmt::format("Exiting: {}", exitReasonName(reason)));
+    if (reason == ExitReason::SystemError) {
+      while (!stopFlags().programClosing) std::this_thread::sleep_for(500ms);
+      showMessage(fmt::format("User closed {}", kProductName));
+    }
+    clearSessionTexts();
+    restart = reason == ExitReason::NewSettings || reason == ExitReason::SimConnectError ||
+              reason == ExitReason::ReaderError;
+    if (restart) {
+      program_.restarting = true;
+      messageLine().clearAll();
+      showMessage("Prepare for a restart ...");
+      if (reason != ExitReason::NewSettings) {
+        for (CheckBoxParameter* scan : {&SCAN_LIVERIES, &SCAN_AIRPORTS}) {
+          scan->set(false);
+          saveParameter(*scan);
+        }
+      }
+      restartCountdown(stopFlags().restartDelaySeconds);
+      // A close asked for during the countdown wins over the restart.
+      restart = !stopFlags().programClosing;
+      if (restart) resetSessionState();
+    } else {
+      program_.restarting = false;
+      if (reason == ExitReason::NewFlight) {
+        showMessage(fmt::format("New flight detected, {} will close, please restart manually ...", kProductName));
+        std::this_thread::sleep_for(10s);
+      }
+    }
+  } catch (const std::exception& error) {
+    writeLog(fmt::format("{} exception {}", "lf_closingDown", error.what()));
+  }
+  program_.window.post({restart ? WindowMessageKind::Start : WindowMessageKind::Close});
+}
+
+void MainProgram::restartCountdown(int32_t seconds) {
+  if (seconds <= 0) return;
+  writeLog(fmt::format("Restarting after {} seconds\n\n\n\n\n", seconds));
+  for (int32_t left = seconds; left >= 1 && !stopFlags().programClosing; --left) {
+    showMessage(fmt::format("Restarting after {} second{}", left, left == 1 ? "" : "s"), false);
+    std::this_thread::sleep_for(1s);
+  }
+}
+
+void MainProgram::resetSessionState() {
+  clearStopFlags();
+  messageLine().clearAll();
+  updateTrafficRadius();
+}
+
+}  // namespace tfx::app

@@ -1,0 +1,22 @@
+#pragma once
+// What outlives one main program thread: the window it reports to and the
+// work done once per process.
+#include <atomic>
+
+#include "app/window_loop.h"
+#include "ui/window_model.h"
+
+namespace tfx::app {
+
+struct ProgramRun {
+  ProgramRun(WindowPoster& windowPoster, ui::WindowModel& windowModel) : window(windowPoster), model(windowModel) {}
+
+  WindowPoster& window;
+  ui::WindowModel& model;
+  // Set while a restart is prepared; the next start-up skips the once-per-process work.
+  std::atomic<bool> restarting{false};
+  // Main program threads run one after another, never together.
+  bool dataLoaded = false;
+};
+
+}  // namespace tfx::app
