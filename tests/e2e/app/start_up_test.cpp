@@ -108,7 +108,8 @@ TEST_F(StartUpTest, RefusesToRunOutsideItsFolder) {
   EXPECT_NE(runProgram(TFX_PROGRAM, elsewhere), 0);
   EXPECT_NE(readFile(elsewhere / "Log.txt").find("Aeroshadow_P3D must be run from the Aeroshadow_P3D folder!"),
             std::string::npos);
-  EXPECT_FALSE(fs::exists(parametersFile()));
+  // The settings were never read, so none was written with a default.
+  EXPECT_FALSE(stored("PROGRAM_VERSION"));
 }
 
 TEST_F(StartUpTest, SettingsOfAnOlderVersionAreConverted) {
