@@ -11,10 +11,10 @@ namespace tfx::platform {
 
 struct ChildProcessOptions {
   // Standard input read from this file; inherited when empty.
-  std::filesystem::path standardInput;
+  std::filesystem::path standardInput{};
   // Standard output and error written (truncated) to these files; inherited when empty.
-  std::filesystem::path standardOutput;
-  std::filesystem::path standardError;
+  std::filesystem::path standardOutput{};
+  std::filesystem::path standardError{};
 };
 
 class ChildProcess {
