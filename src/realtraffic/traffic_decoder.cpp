@@ -3,13 +3,16 @@
 #include <fmt/format.h>
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 
 #include "core/log.h"
 #include "core/parameters.h"
+#include "realtraffic/decimal_number.h"
 #include "realtraffic/excluded_types.h"
 #include "realtraffic/traffic_fields.h"
 
@@ -29,36 +32,66 @@ constexpr size_t kMaxRegistrationLength = 12;
 // Hexids up to this belong to the program's static parked aircraft.
 constexpr uint32_t kHighestStaticHexid = 10000;
 
-// Cuts the fields the decoding reads as views into the datagram; the last one
-// read ends at the next ',' or at the end. Returns how many were found.
-size_t splitFields(std::string_view datagram, Fields& fields) {
-  size_t count = 0;
-  size_t start = 0;
-  while (count < fields.size()) {
-    const size_t comma = datagram.find(',', start);
-    if (comma == std::string_view::npos) {
-      fields[count++] = datagram.substr(start);
-      break;
-    }
-    fields[count++] = datagram.substr(start, comma - start);
-    start = comma + 1;
-  }
-  return count;
-}
+// What one pass over the datagram finds: the fields the decoding reads, as
+// views into the datagram (the last one read ends at the next ',' or at the
+// end), and whether it names a vehicle (" VEH" anywhere).
+struct Scan {
+  size_t fieldCount = 0;
+  bool vehicle = false;
+};
 
-// A field holding nothing but a finite decimal number. Anything else (blanks,
-// trailing text, "nan", "inf", out of range) is a conversion error, so no
-// garbage reaches the motion of an aircraft.
-std::optional<double> toNumber(std::string_view text) {
-  double value = 0.0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc{} || stop != end || !std::isfinite(value)) return std::nullopt;
-  return value;
-}
+class DatagramScanner {
+ public:
+  DatagramScanner(std::string_view datagram, Fields& fields) : datagram_(datagram), fields_(fields) {}
+
+  Scan run() {
+    // Eight bytes at a time: the commas and blanks of a word are found at
+    // once, so the scan costs a few instructions per word, not per byte.
+    static_assert(std::endian::native == std::endian::little, "the scan reads words as little-endian");
+    size_t base = 0;
+    for (; base + sizeof(uint64_t) <= datagram_.size(); base += sizeof(uint64_t)) {
+      uint64_t word = 0;
+      std::memcpy(&word, datagram_.data() + base, sizeof word);
+      for (uint64_t found = bytesEqual(word, ',') | bytesEqual(word, ' '); found != 0; found &= found - 1) {
+        if (!take(base + static_cast<size_t>(std::countr_zero(found)) / 8)) return scan_;
+      }
+    }
+    for (; base < datagram_.size(); ++base) {
+      const char c = datagram_[base];
+      if ((c == ',' || c == ' ') && !take(base)) return scan_;
+    }
+    if (scan_.fieldCount < fields_.size()) fields_[scan_.fieldCount++] = datagram_.substr(start_);
+    return scan_;
+  }
+
+ private:
+  // The high bit of every byte of the word that equals `byte`, exactly (no
+  // carries from one byte into the next).
+  static uint64_t bytesEqual(uint64_t word, char byte) {
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    const uint64_t x = word ^ (0x0101010101010101ULL * static_cast<uint8_t>(byte));
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
+  }
+
+  // Handles the ',' or ' ' at `position`; false once the datagram is decided a vehicle.
+  bool take(size_t position) {
+    if (datagram_[position] == ',') {
+      if (scan_.fieldCount < fields_.size()) fields_[scan_.fieldCount++] = {datagram_.data() + start_, position - start_};
+      start_ = position + 1;
+      return true;
+    }
+    scan_.vehicle = datagram_.substr(position + 1, 3) == "VEH";
+    return !scan_.vehicle;
+  }
+
+  std::string_view datagram_;
+  Fields& fields_;
+  Scan scan_;
+  size_t start_ = 0;
+};
 
 double numberField(std::string_view text, std::string_view name) {
-  if (const auto value = toNumber(text)) return *value;
+  if (const auto value = parseDecimal(text)) return *value;
   throw std::runtime_error(fmt::format("{}:{}", name, text));
 }
 
@@ -97,14 +130,13 @@ bool decidedOnGround(double altitude, double groundSpeed, std::optional<double> 
   return groundSpeed <= 35.0;
 }
 
-std::optional<TrafficReport> decodeFields(std::string_view datagram, TrafficFeedState& state) {
-  Fields fields;
-  const size_t count = splitFields(datagram, fields);
+// Fills the report; false when the datagram is dropped.
+bool decodeFields(std::string_view datagram, const Fields& fields, size_t count, TrafficFeedState& state,
+                  TrafficReport& report) {
   // Every field up to the category is read; a shorter datagram cannot be
   // decided and is handled like one with a bad field.
   if (count < f::kFieldCount) throw std::runtime_error(fmt::format("only {} fields", count));
 
-  TrafficReport report;
   report.timestamp = numberField(fields[f::kTimestamp], "timestamp");
   state.lastTimestamp = report.timestamp;
 
@@ -116,11 +148,11 @@ std::optional<TrafficReport> decodeFields(std::string_view datagram, TrafficFeed
     throw std::runtime_error(fmt::format("invalid lalo: {}", formatLatLon(position)));
   }
   if (gf_distanceNm(state.referencePosition(), position) > trafficRadius().nm.load(std::memory_order_relaxed)) {
-    return std::nullopt;
+    return false;
   }
 
   const std::string_view registration = fields[f::kRegistration];
-  if (registration.size() > kMaxRegistrationLength) return std::nullopt;
+  if (registration.size() > kMaxRegistrationLength) return false;
 
   const std::string_view rawCallsign = fields[f::kCallsign];
   const bool usableCallsign =
@@ -129,13 +161,13 @@ std::optional<TrafficReport> decodeFields(std::string_view datagram, TrafficFeed
 
   std::string_view type = fields[f::kType];
   if (type == f::kNull || type == "0" || type == "ZZZZ") type = {};
-  if (type.empty()) return std::nullopt;
+  if (type.empty()) return false;
   // A category code of its own drops the dropped kinds; the excluded types are
   // dropped whatever the category says, also when there is none.
   const std::string_view category = fields[f::kCategory];
   const bool hasCategory = !category.empty() && category != f::kNull;
-  if (hasCategory && isDroppedCategory(category)) return std::nullopt;
-  if (excludedTypes().contains(type)) return std::nullopt;
+  if (hasCategory && isDroppedCategory(category)) return false;
+  if (excludedTypes().contains(type)) return false;
 
   if (fields[f::kSourceKind] == f::kAdsbIcao) {
     if (const auto heading = trueHeadingRadians(fields[f::kTrueHeading])) {
@@ -145,10 +177,10 @@ std::optional<TrafficReport> decodeFields(std::string_view datagram, TrafficFeed
   }
 
   report.hexid = hexidField(fields[f::kHexid]);
-  if (report.hexid <= kHighestStaticHexid) return std::nullopt;
+  if (report.hexid <= kHighestStaticHexid) return false;
 
   report.groundSpeed = numberField(fields[f::kGroundSpeed], "gs");
-  const auto altitude = toNumber(fields[f::kAltitude]);
+  const auto altitude = parseDecimal(fields[f::kAltitude]);
   if (!altitude) {
     throw std::runtime_error(fmt::format("altitude {} incorrect, from: {}", fields[f::kAltitude], datagram));
   }
@@ -156,18 +188,18 @@ std::optional<TrafficReport> decodeFields(std::string_view datagram, TrafficFeed
   report.airborne = report.altitude > 0.0;
 
   const std::string_view callsign = usableCallsign ? rawCallsign : std::string_view{};
-  if (callsign == "ERARMTR0" || callsign == "AIRPORT1") return std::nullopt;
+  if (callsign == "ERARMTR0" || callsign == "AIRPORT1") return false;
   const std::string_view shownRegistration = withoutNull(registration);
-  if (callsign.empty() && shownRegistration.empty()) return std::nullopt;
+  if (callsign.empty() && shownRegistration.empty()) return false;
 
   if (!report.airborne) {
     const auto park = state.parkAirport();
-    if (!park || gf_distanceNm(*park, position) > kParkAirportGroundRadiusNm) return std::nullopt;
+    if (!park || gf_distanceNm(*park, position) > kParkAirportGroundRadiusNm) return false;
   }
 
   const std::string_view track = fields[f::kTrack];
   if (!track.empty()) {
-    const auto value = toNumber(track);
+    const auto value = parseDecimal(track);
     if (!value) throw std::runtime_error(fmt::format("track incorrect {}", track));
     report.track = *value;
   }
@@ -181,7 +213,7 @@ std::optional<TrafficReport> decodeFields(std::string_view datagram, TrafficFeed
     report.roll = report.hasRoll ? -roll * kDegToRad : roll;
   }
 
-  const auto tas = toNumber(fields[f::kTas]);
+  const auto tas = parseDecimal(fields[f::kTas]);
   if (!tas) throw std::runtime_error(fmt::format("TAS incorrect{}", fields[f::kTas]));
   report.tas = *tas == -1.0 ? estimatedTas(report.altitude) : *tas;
 
@@ -191,7 +223,7 @@ std::optional<TrafficReport> decodeFields(std::string_view datagram, TrafficFeed
   report.destination = withoutNull(fields[f::kDestination]);
   report.callsign = callsign;
   report.registration = shownRegistration;
-  return report;
+  return true;
 }
 
 }  // namespace
@@ -205,13 +237,18 @@ double estimatedTas(double altitudeFeet) {
 }
 
 std::optional<TrafficReport> decodeTrafficDatagram(std::string_view datagram, TrafficFeedState& state) {
-  if (datagram.find(" VEH") != std::string_view::npos) return std::nullopt;
+  Fields fields;
+  const Scan scan = DatagramScanner(datagram, fields).run();
+  if (scan.vehicle) return std::nullopt;
+  // Built in place and returned by name: the report is never copied or moved here.
+  std::optional<TrafficReport> report(std::in_place);
   try {
-    return decodeFields(datagram, state);
+    if (!decodeFields(datagram, fields, scan.fieldCount, state, *report)) report.reset();
   } catch (const std::exception& error) {
     writeLog(fmt::format("exception in processLineSub: {}", error.what()));
-    return std::nullopt;
+    report.reset();
   }
+  return report;
 }
 
 }  // namespace tfx
