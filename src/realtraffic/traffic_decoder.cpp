@@ -76,7 +76,9 @@ class DatagramScanner {
   // Handles the ',' or ' ' at `position`; false once the datagram is decided a vehicle.
   bool take(size_t position) {
     if (datagram_[position] == ',') {
-      if (scan_.fieldCount < fields_.size()) fields_[scan_.fieldCount++] = {datagram_.data() + start_, position - start_};
+      if (scan_.fieldCount < fields_.size()) {
+        fields_[scan_.fieldCount++] = {datagram_.data() + start_, position - start_};
+      }
       start_ = position + 1;
       return true;
     }

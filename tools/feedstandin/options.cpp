@@ -13,7 +13,9 @@ Number numberOf(std::string_view option, std::string_view text) {
   Number value{};
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc{} || stop != end) throw std::invalid_argument(fmt::format("{}: not a number: {}", option, text));
+  if (error != std::errc{} || stop != end) {
+    throw std::invalid_argument(fmt::format("{}: not a number: {}", option, text));
+  }
   return value;
 }
 

@@ -288,8 +288,11 @@ TEST_F(TrafficDecoderTest, PositionTimeAndShapeChecks) {
   EXPECT_FALSE(decode(TrafficDatagram().set(f::kTimestamp, "soon")));
   EXPECT_TRUE(log.contains("exception in processLineSub: timestamp:soon"));
 
-  const auto report = decode(
-      TrafficDatagram().set(f::kLat, "47.47").set(f::kLon, "8.55").set(f::kOrigin, "null").set(f::kDestination, "null"));
+  const auto report = decode(TrafficDatagram()
+                                 .set(f::kLat, "47.47")
+                                 .set(f::kLon, "8.55")
+                                 .set(f::kOrigin, "null")
+                                 .set(f::kDestination, "null"));
   ASSERT_TRUE(report);
   EXPECT_EQ(report->origin, "");
   EXPECT_EQ(report->destination, "");
