@@ -31,6 +31,7 @@ class UdpReaderTest : public ::testing::Test {
   void TearDown() override {
     test::resetProgramState();
     publishedQnh() = kStandardQnh;
+    cycleNumber() = 0;
   }
 
   void send(uint16_t port, std::string_view datagram) {
@@ -100,7 +101,6 @@ TEST_F(UdpReaderTest, OverLongDatagramsAreSkippedAndLogged) {
   std::lock_guard guard(queue.mutex);
   EXPECT_EQ(queue.reports.front().callsign, "FITS");
   EXPECT_EQ(queue.reports.front().stamp, 3500);
-  cycleNumber() = 0;
 }
 
 TEST_F(UdpReaderTest, ReportsAreQueuedOnlyWhileTrafficIsAcceptedAndStoppingIsLogged) {
