@@ -4,6 +4,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 namespace tfx::platform {
 
 void SocketHandle::close() {
@@ -16,7 +18,11 @@ void SocketHandle::shutdown() {
 
 int waitReadable(const SocketHandle& socket, int timeoutMs) {
   pollfd entry{socket.fd(), POLLIN, 0};
-  const int ready = ::poll(&entry, 1, timeoutMs);
+  int ready = 0;
+  // A signal handled elsewhere in the process is no socket error: wait again.
+  do {
+    ready = ::poll(&entry, 1, timeoutMs);
+  } while (ready < 0 && errno == EINTR);
   if (ready < 0) return -1;
   return ready > 0 ? 1 : 0;
 }

@@ -40,7 +40,7 @@ uint16_t UdpReceiver::port() const {
 }
 
 IoResult UdpReceiver::receive(std::span<char> buffer) {
-  const auto received = ::recv(socket_.fd(), buffer.data(), buffer.size(), 0);
+  const auto received = ::recv(socket_.fd(), buffer.data(), buffer.size(), MSG_TRUNC);
   if (received < 0) return {-1, lastSocketError()};
   return {static_cast<long>(received), 0};
 }

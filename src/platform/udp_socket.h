@@ -25,6 +25,8 @@ class UdpReceiver {
   uint16_t port() const;
   // 1 readable, 0 timeout, -1 error.
   int waitReadable(int timeoutMs) const { return platform::waitReadable(socket_, timeoutMs); }
+  // One datagram. bytes is its whole length, which exceeds the buffer's size
+  // when the datagram did not fit (only the buffer's worth was kept).
   IoResult receive(std::span<char> buffer);
   void close() { socket_.close(); }
   bool valid() const { return socket_.valid(); }

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
-#include <csignal>
 
-#include "child_process.h"
+#include "eventually.h"
+#include "platform/child_process.h"
 #include "test_support.h"
 
 namespace tfx {
@@ -28,12 +28,12 @@ class StartUpTest : public ::testing::Test {
   // Runs the program until it ends by itself; after an error shown to the
   // user it waits for the window to be closed, which SIGTERM does.
   int runProgram(const fs::path& program = TFX_PROGRAM, const fs::path& folder = {}) {
-    test::ChildProcess::Options options;
+    platform::ChildProcessOptions options;
     options.workingDirectory = folder.empty() ? install_ : folder;
     options.environment = {{"XDG_CONFIG_HOME", config_.string()}, {"XDG_RUNTIME_DIR", runtime_.string()}};
     const fs::path log = options.workingDirectory / "Log.txt";
     const std::string previousLog = readFile(log);
-    test::ChildProcess child({program.string()}, options);
+    platform::ChildProcess child(program, {}, options);
     // The log of this run: the previous one has moved to Log0.txt.
     auto thisRunsLog = [&] {
       return previousLog.empty() || readFile(options.workingDirectory / "Log0.txt") == previousLog;
@@ -41,8 +41,8 @@ class StartUpTest : public ::testing::Test {
     test::eventually(
         [&] { return !child.running() || (thisRunsLog() && readFile(log).find("Exiting: ") != std::string::npos); },
         std::chrono::seconds(30));
-    child.signal(SIGTERM);
-    return child.wait(std::chrono::seconds(30)).value_or(-1);
+    child.terminate();
+    return child.waitFor(std::chrono::seconds(30)).value_or(-1);
   }
 
   fs::path parametersFile() const { return config_ / "Aeroshadow_P3D" / "parameters.xml"; }
@@ -143,12 +143,10 @@ TEST_F(StartUpTest, RadiusIsClampedToItsBoundsOnly) {
 
 TEST_F(StartUpTest, InstalledFolderRuns) {
   const fs::path prefix = root_ / "installed";
-  test::ChildProcess::Options options;
-  options.outputFile = root_ / "install.out";
-  ASSERT_EQ(test::runToEnd({TFX_CMAKE_COMMAND, "--install", test::binaryDir().string(), "--prefix", prefix.string()},
-                           options, std::chrono::minutes(2)),
-            0)
-      << readFile(options.outputFile);
+  platform::ChildProcess install(TFX_CMAKE_COMMAND,
+                                 {"--install", test::binaryDir().string(), "--prefix", prefix.string()},
+                                 {.standardOutput = root_ / "install.out"});
+  ASSERT_EQ(install.waitFor(std::chrono::minutes(2)), 0) << readFile(root_ / "install.out");
   EXPECT_TRUE(fs::exists(prefix / "docs" / "README.md"));
   test::writeFile(parametersFile(), "<parameters><parameter name=\"SIM_INSTALL_PATH\" value=\"" + simulatorFolder() +
                                         "\"/></parameters>");

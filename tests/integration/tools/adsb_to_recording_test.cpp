@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "platform/child_process.h"
+#include "test_support.h"
+
+namespace tfx {
+namespace {
+
+const std::filesystem::path kConverter = test::sourceDir() / "tools/feedstandin/adsb_to_recording.py";
+
+int convert(const std::filesystem::path& input, const std::filesystem::path& output, const test::TempDir& folder) {
+  platform::ChildProcess converter(PYTHON3_PATH, {kConverter.string(), input.string(), output.string()},
+                                   {.standardOutput = folder / "out.txt", .standardError = folder / "err.txt"});
+  return converter.waitFor(std::chrono::seconds(120)).value_or(-1);
+}
+
+std::vector<std::string> datagramsOf(const std::string& recording) {
+  std::vector<std::string> lines;
+  std::istringstream stream(recording);
+  for (std::string line; std::getline(stream, line);) {
+    if (!line.empty() && line[0] != '#') lines.push_back(line);
+  }
+  return lines;
+}
+
+TEST(AdsbToRecordingTest, TheCommittedZurichRecordingIsWhatTheConverterMakes) {
+  const auto shared = test::sharedDataFolder();
+  if (!shared) GTEST_SKIP() << "no shared data folder";
+  if (std::string_view(PYTHON3_PATH).empty()) GTEST_SKIP() << "no python3";
+  test::TempDir folder;
+  ASSERT_EQ(convert(*shared / "adsb-traces/zurich_airport.json.gz", folder / "zurich.rec", folder), 0)
+      << test::readFile(folder / "err.txt");
+  EXPECT_TRUE(test::readFile(folder / "zurich.rec") == test::readFile(test::sourceDir() / "data/feed/zurich.rec"));
+}
+
+TEST(AdsbToRecordingTest, FaultsOfTheStateVectorsAreMappedNotFatal) {
+  if (std::string_view(PYTHON3_PATH).empty()) GTEST_SKIP() << "no python3";
+  test::TempDir folder;
+  // One aircraft: a report, its duplicate, one going back in time, a missing
+  // altitude and speed in the air, a spike, a ground report, and junk.
+  test::writeFile(folder / "faults.json", R"([
+    {"timestamp": 1000000, "icao24": "4b18b8", "callsign": "EDW1  ", "latitude": 47.45, "longitude": 8.57,
+     "altitude": 3000.0, "groundspeed": 150.0, "track": 276.0, "vertical_rate": -700.0, "onground": false},
+    {"timestamp": 1000000, "icao24": "4b18b8", "callsign": "EDW1", "latitude": 47.45, "longitude": 8.57,
+     "altitude": 3000.0, "groundspeed": 150.0, "track": 276.0, "vertical_rate": -700.0, "onground": false},
+    {"timestamp": 999000, "icao24": "4b18b8", "callsign": "EDW1", "latitude": 47.44, "longitude": 8.56,
+     "altitude": 3100.0, "groundspeed": 150.0, "track": 276.0, "vertical_rate": -700.0, "onground": false},
+    {"timestamp": 1001000, "icao24": "4b18b8", "callsign": "EDW1", "latitude": 47.451, "longitude": 8.569,
+     "altitude": null, "groundspeed": null, "track": null, "vertical_rate": null, "onground": false},
+    {"timestamp": 1002000, "icao24": "4b18b8", "callsign": "EDW1", "latitude": 47.452, "longitude": 8.568,
+     "altitude": 36000.0, "groundspeed": 149.0, "track": 277.0, "vertical_rate": -700.0, "onground": false},
+    {"timestamp": 1003000, "icao24": "4b18b8", "callsign": "EDW1", "latitude": 47.453, "longitude": 8.567,
+     "altitude": 2950.0, "groundspeed": 148.0, "track": 277.0, "vertical_rate": -700.0, "onground": false},
+    {"timestamp": 1004000, "icao24": "4b18b8", "callsign": "", "latitude": 47.454, "longitude": 8.566,
+     "altitude": 1250.0, "groundspeed": 20.0, "track": 90.0, "vertical_rate": 0.0, "onground": true},
+    {"timestamp": 1005000, "icao24": "zz", "latitude": 47.0, "longitude": 8.0},
+    {"timestamp": "soon", "icao24": "4b18b8", "latitude": 47.0, "longitude": 8.0},
+    [1, 2, 3]
+  ])");
+  ASSERT_EQ(convert(folder / "faults.json", folder / "faults.rec", folder), 0) << test::readFile(folder / "err.txt");
+  const auto lines = datagramsOf(test::readFile(folder / "faults.rec"));
+  const std::string tail = ",-1,-1,-1,-1,-1,-1,-1,-1,-1,none,A3";
+  const std::vector<std::string> expected{
+      "0 49005 RTTFC,4921528,47.4500000,8.5700000,3000,-700,0,276.0,150.0,EDW1,A320,null,null,null,1000.00,replay,"
+      "null,adsb_icao" + tail,
+      "1000 49005 RTTFC,4921528,47.4510000,8.5690000,3000,-700,0,276.0,150.0,EDW1,A320,null,null,null,1001.00,replay,"
+      "null,adsb_icao" + tail,
+      "2000 49005 RTTFC,4921528,47.4520000,8.5680000,2975,-700,0,277.0,149.0,EDW1,A320,null,null,null,1002.00,replay,"
+      "null,adsb_icao" + tail,
+      "3000 49005 RTTFC,4921528,47.4530000,8.5670000,2950,-700,0,277.0,148.0,EDW1,A320,null,null,null,1003.00,replay,"
+      "null,adsb_icao" + tail,
+      "4000 49005 RTTFC,4921528,47.4540000,8.5660000,0,0,1,90.0,20.0,null,A320,null,null,null,1004.00,replay,"
+      "null,adsb_icao" + tail,
+  };
+  EXPECT_EQ(lines, expected);
+}
+
+}  // namespace
+}  // namespace tfx

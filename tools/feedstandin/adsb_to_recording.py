@@ -1,0 +1,184 @@
+#!/usr/bin/env python3
+"""Turns ADS-B state vectors into a feed recording for feedstandin.
+
+Usage: adsb_to_recording.py INPUT.json.gz OUTPUT.rec
+
+INPUT (gzip'd when its name ends in .gz) is a JSON array of state vectors, one object per report:
+timestamp (unix ms), icao24 (hex text), callsign, latitude, longitude,
+altitude (ft), groundspeed (kt), track (deg), vertical_rate (ft/min), onground.
+
+Recording format (one line per datagram, '#' lines are comments):
+
+    OFFSET_MS PORT DATAGRAM
+
+OFFSET_MS is the time since the start of the replay in milliseconds, PORT the
+feed port the datagram goes to (49005 traffic, 49004 weather; the stand-in can
+send them elsewhere), DATAGRAM the text sent, running to the end of the line.
+
+Traffic datagrams have 29 comma-separated fields:
+
+     0 record tag "RTTFC"          15 data source ("replay")
+     1 hexid: the 24-bit address   16 IATA callsign ("null")
+       as a decimal number         17 source kind ("adsb_icao")
+     2 latitude (deg)              18 geometric altitude (-1: none)
+     3 longitude (deg)             19 indicated airspeed (-1: none)
+     4 altitude (ft), 0 on ground  20 true airspeed (-1: none)
+     5 vertical rate (ft/min)      21 Mach (-1: none)
+     6 on-ground flag (1/0)        22 track rate (-1: none)
+     7 track (deg), empty unknown  23 roll (-1: none)
+     8 ground speed (kt)           24 magnetic heading (-1: none)
+     9 callsign ("null": none)     25 true heading (-1: none)
+    10 type                        26 geometric vertical rate (-1: none)
+    11 registration ("null")       27 emergency ("none")
+    12 origin ("null")             28 emitter category
+    13 destination ("null")
+    14 time of the report (unix seconds)
+
+How the state vectors' faults are mapped:
+- every flight starts at offset 0, its reports keep their spacing;
+- a report whose time is not later than the aircraft's previous one
+  (duplicated or backward time stamps, replayed copies of a trace) is left out;
+- on the ground the altitude is 0 whatever was measured;
+- in the air a missing altitude takes the last one measured within 10 s, else
+  the report is left out; a single altitude more than 1500 ft off the median of
+  the aircraft's altitudes within 15 s either side (a spike) becomes that median;
+- a missing ground speed, track or vertical rate keeps the aircraft's last
+  value (as a live feed repeats stale values); with none yet the ground speed
+  and vertical rate are 0 and the track empty.
+"""
+
+import gzip
+import json
+import statistics
+import sys
+from collections import OrderedDict
+
+TRAFFIC_PORT = 49005
+SPIKE_FEET = 1500.0
+SPIKE_WINDOW_MS = 15000
+STALE_ALTITUDE_MS = 10000
+
+# The state vectors carry no aircraft type. These are the types assumed for the
+# replay (typical of each operator's fleet at the time); the category follows.
+ASSUMED_TYPES = {
+    "4b18b8": ("A320", "A3"),
+    "0083c3": ("B738", "A3"),
+    "4891b6": ("B738", "A3"),
+    "4d20cd": ("CL35", "A2"),
+    "4690e2": ("A320", "A3"),
+    "4b17e5": ("A320", "A3"),
+    "4b1614": ("BCS3", "A3"),
+    "4b17fd": ("A320", "A3"),
+    "c01074": ("A333", "A5"),
+    "4b160e": ("A320", "A3"),
+}
+DEFAULT_TYPE = ("A320", "A3")
+
+SOURCE_NOTE = (
+    "# Source: OpenSky Network state vectors (The OpenSky Network, https://opensky-network.org):\n"
+    "# flights on the ground at Zurich (LSZH), sample zurich_airport.json.gz of the Python library\n"
+    "# traffic (https://github.com/xoolive/traffic, MIT licence). Aircraft types are assumed.\n"
+)
+
+
+def number(value):
+    return value if isinstance(value, (int, float)) and not isinstance(value, bool) else None
+
+
+def flights_of(records):
+    """The records per aircraft in file order, later duplicates and backward times left out."""
+    flights = OrderedDict()
+    for record in records:
+        if not isinstance(record, dict):
+            continue
+        icao = str(record.get("icao24") or "").strip().lower()
+        stamp = number(record.get("timestamp"))
+        lat, lon = number(record.get("latitude")), number(record.get("longitude"))
+        if not icao or stamp is None or lat is None or lon is None:
+            continue
+        try:
+            int(icao, 16)
+        except ValueError:
+            continue
+        kept = flights.setdefault(icao, [])
+        if kept and stamp <= kept[-1]["timestamp"]:
+            continue
+        kept.append(dict(record, timestamp=stamp, latitude=lat, longitude=lon))
+    return flights
+
+
+def despiked_altitudes(flight):
+    """The measured altitudes with single spikes replaced by their neighbourhood's median."""
+    measured = [(r["timestamp"], number(r.get("altitude"))) for r in flight]
+    result = []
+    for stamp, altitude in measured:
+        if altitude is None:
+            result.append(None)
+            continue
+        around = [a for t, a in measured if a is not None and abs(t - stamp) <= SPIKE_WINDOW_MS]
+        median = statistics.median(around)
+        result.append(median if abs(altitude - median) > SPIKE_FEET else altitude)
+    return result
+
+
+def fmt(value, digits):
+    return f"{value:.{digits}f}"
+
+
+def datagrams_of(icao, flight):
+    aircraft_type, category = ASSUMED_TYPES.get(icao, DEFAULT_TYPE)
+    start = flight[0]["timestamp"]
+    altitudes = despiked_altitudes(flight)
+    last_altitude = None
+    last = {"groundspeed": None, "track": None, "vertical_rate": None}
+    for record, altitude in zip(flight, altitudes):
+        stamp = record["timestamp"]
+        for key in last:
+            value = number(record.get(key))
+            if value is not None:
+                last[key] = value
+        if altitude is not None:
+            last_altitude = (stamp, altitude)
+        on_ground = record.get("onground") is True
+        if on_ground:
+            altitude = 0.0
+        elif altitude is None:
+            if last_altitude is None or stamp - last_altitude[0] > STALE_ALTITUDE_MS:
+                continue
+            altitude = last_altitude[1]
+        callsign = str(record.get("callsign") or "").strip().replace(",", "") or "null"
+        track = "" if last["track"] is None else fmt(last["track"], 1)
+        fields = [
+            "RTTFC", str(int(icao, 16)), fmt(record["latitude"], 7), fmt(record["longitude"], 7),
+            fmt(altitude, 0), fmt(last["vertical_rate"] or 0.0, 0), "1" if on_ground else "0", track,
+            fmt(last["groundspeed"] or 0.0, 1), callsign, aircraft_type, "null", "null", "null",
+            fmt(stamp / 1000.0, 2), "replay", "null", "adsb_icao", "-1", "-1", "-1", "-1", "-1", "-1", "-1", "-1",
+            "-1", "none", category,
+        ]
+        yield stamp - start, ",".join(fields)
+
+
+def main(arguments):
+    if len(arguments) != 2:
+        print(__doc__.splitlines()[2], file=sys.stderr)
+        return 2
+    source, target = arguments
+    opener = gzip.open if source.endswith(".gz") else open
+    with opener(source, "rt", encoding="utf-8") as stream:
+        records = json.load(stream)
+    lines = []
+    for icao, flight in flights_of(records if isinstance(records, list) else []).items():
+        lines.extend(datagrams_of(icao, flight))
+    lines.sort(key=lambda line: line[0])
+    with open(target, "w", encoding="ascii", newline="\n") as out:
+        out.write("# Feed recording for feedstandin, made by tools/feedstandin/adsb_to_recording.py\n")
+        out.write(SOURCE_NOTE)
+        out.write("# OFFSET_MS PORT DATAGRAM (format: docs/feedstandin.md)\n")
+        for offset, datagram in lines:
+            out.write(f"{offset:.0f} {TRAFFIC_PORT} {datagram}\n")
+    print(f"{len(lines)} datagrams written to {target}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
