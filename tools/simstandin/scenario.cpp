@@ -45,6 +45,8 @@ ScenarioEvents Scenario::advance(World& world, double seconds) {
   ScenarioEvents events;
   const double elapsed = std::max(0.0, seconds - lastSeconds_);
   lastSeconds_ = seconds;
+  // The time up to now was flown, or not, in the state it was in.
+  if (!paused_) movingSeconds_ += elapsed;
   if (plan_.pauseAt && !pauseDone_ && seconds >= *plan_.pauseAt) {
     pauseDone_ = true;
     paused_ = events.paused = true;
@@ -54,7 +56,6 @@ ScenarioEvents Scenario::advance(World& world, double seconds) {
     paused_ = false;
     events.resumed = true;
   }
-  if (!paused_) movingSeconds_ += elapsed;
   while (nextTeleport_ < plan_.teleports.size() && plan_.teleports[nextTeleport_].atSeconds <= seconds) {
     const Teleport& t = plan_.teleports[nextTeleport_++];
     placeLeg(world, t.latitude, t.longitude, t.headingDeg, t.altitudeFeet);
