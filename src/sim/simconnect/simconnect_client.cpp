@@ -1,0 +1,192 @@
+#include "sim/simconnect/simconnect_client.h"
+
+#include <fmt/format.h>
+
+#include <array>
+
+#include "core/log.h"
+#include "sim/simconnect/message_framer.h"
+
+namespace tfx::simconnect {
+namespace {
+
+std::string lower(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return result;
+}
+
+}  // namespace
+
+SimConnectClient::~SimConnectClient() { close(); }
+
+int32_t SimConnectClient::open(std::string_view applicationName) {
+  return open(applicationName, loadSimConnectConfig());
+}
+
+int32_t SimConnectClient::open(std::string_view applicationName, const SimConnectConfig& config) {
+  if (receiver_.joinable()) {
+    if (connected_) return kResultFail;
+    close();  // what is left of a lost connection
+  }
+  if (lower(config.protocol) != "ipv4") {
+    // Named pipes and IPv6 have no transport on this platform.
+    writeLogError(fmt::format("SimConnect.cfg: Protocol={} is not available, use Protocol=IPv4", config.protocol));
+    return kResultFail;
+  }
+  const std::string address = lower(config.address) == "localhost" ? "127.0.0.1" : config.address;
+  {
+    std::lock_guard lock(sendMutex_);
+    if (stream_.connect(address, config.port) != 0) return kResultFail;
+    if (config.disableNagle) stream_.setNoDelay();
+    sendIds_ = SendIdCounter();
+  }
+  {
+    std::lock_guard lock(queueMutex_);
+    queue_.clear();
+  }
+  closing_ = false;
+  connected_ = true;
+  receiver_ = std::thread([this, max = config.maxReceiveSize] { receiveLoop(max); });
+  OpenRequest request;
+  request.applicationName = applicationName;
+  const int32_t result = send(request);
+  if (result != kResultOk) close();
+  return result;
+}
+
+int32_t SimConnectClient::close() {
+  if (!receiver_.joinable()) return kResultFail;
+  closing_ = true;
+  connected_ = false;
+  stream_.shutdown();
+  receiver_.join();
+  std::lock_guard lock(sendMutex_);
+  stream_.close();
+  return kResultOk;
+}
+
+void SimConnectClient::receiveLoop(uint32_t maxReceiveSize) {
+  MessageFramer framer(kServerHeaderSize, maxReceiveSize);
+  std::array<char, 16384> buffer;
+  Bytes message;
+  while (true) {
+    const platform::IoResult received = stream_.receive(buffer);
+    if (received.bytes <= 0) {
+      if (!closing_) {
+        writeLogError(received.ok() ? std::string("SimConnect: the simulator closed the connection")
+                                    : fmt::format("SimConnect: receive failed, socket error {}", received.error));
+      }
+      break;
+    }
+    framer.append({reinterpret_cast<const uint8_t*>(buffer.data()), static_cast<size_t>(received.bytes)});
+    MessageFramer::Result result;
+    while ((result = framer.next(message)) == MessageFramer::Result::Message) {
+      std::lock_guard lock(queueMutex_);
+      queue_.push_back(std::move(message));
+    }
+    if (result == MessageFramer::Result::BadSize) {
+      writeLogError(fmt::format("SimConnect: received message size {} outside {}..{}, connection closed",
+                                framer.badSize(), kServerHeaderSize, maxReceiveSize));
+      break;
+    }
+  }
+  connected_ = false;
+  stream_.shutdown();
+}
+
+int32_t SimConnectClient::send(const ClientRequest& request) {
+  std::lock_guard lock(sendMutex_);
+  if (!connected_) return kResultFail;
+  const uint32_t sendId = sendIds_.peekNext();
+  const Bytes message = encodeClientMessage(request, kP3dProtocol, sendId);
+  if (!stream_.sendAll(asText(message)).ok()) {
+    connected_ = false;
+    return kResultFail;
+  }
+  sendIds_.commit(sendId);
+  return kResultOk;
+}
+
+int32_t SimConnectClient::dispatch(const DispatchHandler& handler) {
+  std::deque<Bytes> messages;
+  {
+    std::lock_guard lock(queueMutex_);
+    messages.swap(queue_);
+  }
+  if (messages.empty() && !connected_) return kResultFail;
+  for (const Bytes& message : messages) handler(decodeServerMessage(message));
+  return kResultOk;
+}
+
+int32_t SimConnectClient::GetLastSentPacketID(uint32_t* sendId) const {
+  std::lock_guard lock(sendMutex_);
+  if (sendId == nullptr || sendIds_.last() == 0) return kResultFail;
+  *sendId = sendIds_.last();
+  return kResultOk;
+}
+
+int32_t SimConnectClient::mapClientEventToSimEvent(uint32_t eventId, std::string_view eventName) {
+  return send(MapClientEventRequest{eventId, std::string(eventName)});
+}
+
+int32_t SimConnectClient::addClientEventToNotificationGroup(uint32_t groupId, uint32_t eventId, bool maskable) {
+  return send(AddClientEventToGroupRequest{groupId, eventId, maskable ? 1u : 0u});
+}
+
+int32_t SimConnectClient::setNotificationGroupPriority(uint32_t groupId, uint32_t priority) {
+  return send(SetGroupPriorityRequest{groupId, priority});
+}
+
+int32_t SimConnectClient::subscribeToSystemEvent(uint32_t eventId, std::string_view eventName) {
+  return send(SubscribeToSystemEventRequest{eventId, std::string(eventName)});
+}
+
+int32_t SimConnectClient::addToDataDefinition(uint32_t defineId, std::string_view datumName,
+                                              std::string_view unitsName, DataType dataType, float epsilon,
+                                              uint32_t datumId) {
+  return send(AddToDataDefinitionRequest{defineId, std::string(datumName), std::string(unitsName), dataType,
+                                         epsilon, datumId});
+}
+
+int32_t SimConnectClient::requestDataOnSimObject(uint32_t requestId, uint32_t defineId, uint32_t objectId,
+                                                 Period period, uint32_t flags, uint32_t origin, uint32_t interval,
+                                                 uint32_t limit) {
+  return send(RequestDataRequest{requestId, defineId, objectId, period, flags, origin, interval, limit});
+}
+
+int32_t SimConnectClient::requestDataOnSimObjectType(uint32_t requestId, uint32_t defineId, uint32_t radiusMeters,
+                                                     SimObjectType objectType) {
+  return send(RequestDataByTypeRequest{requestId, defineId, radiusMeters, objectType});
+}
+
+int32_t SimConnectClient::setDataOnSimObject(uint32_t defineId, uint32_t objectId, uint32_t flags,
+                                             uint32_t elementCount, uint32_t elementSize, ByteView data) {
+  return send(SetDataRequest{defineId, objectId, flags, elementCount, elementSize, Bytes(data.begin(), data.end())});
+}
+
+int32_t SimConnectClient::transmitClientEvent(uint32_t objectId, uint32_t eventId, uint32_t data, uint32_t groupId,
+                                              uint32_t flags) {
+  return send(TransmitClientEventRequest{objectId, eventId, data, groupId, flags});
+}
+
+int32_t SimConnectClient::aiCreateNonAtcAircraft(std::string_view containerTitle, std::string_view tailNumber,
+                                                 const InitPosition& position, uint32_t requestId) {
+  return send(AICreateNonAtcAircraftRequest{std::string(containerTitle), std::string(tailNumber), position,
+                                            requestId});
+}
+
+int32_t SimConnectClient::aiReleaseControl(uint32_t objectId, uint32_t requestId) {
+  return send(AIReleaseControlRequest{objectId, requestId});
+}
+
+int32_t SimConnectClient::aiRemoveObject(uint32_t objectId, uint32_t requestId) {
+  return send(AIRemoveObjectRequest{objectId, requestId});
+}
+
+int32_t SimConnectClient::aiSetAircraftFlightPlan(uint32_t objectId, std::string_view flightPlanPath,
+                                                  uint32_t requestId) {
+  return send(AISetFlightPlanRequest{objectId, std::string(flightPlanPath), requestId});
+}
+
+}  // namespace tfx::simconnect
