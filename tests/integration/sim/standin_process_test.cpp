@@ -5,9 +5,11 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <thread>
+#include <vector>
 
+#include "eventually.h"
 #include "inbox.h"
+#include "platform/child_process.h"
 #include "test_support.h"
 
 namespace tfx::simconnect {
@@ -19,37 +21,34 @@ namespace fs = std::filesystem;
 // single client leaves (or at its quit time, should the client never come).
 class StandinProcess {
  public:
-  StandinProcess(const fs::path& folder, const std::string& extraOptions) : portFile_(folder / "port") {
-    tfx::test::writeFile(folder / "titles.txt", "# installed\nBoeing 737-800 Test Livery\n");
-    const std::string command = std::string(SIMSTANDIN_BINARY) + " --port=0 --single-client --quit-at=60" +
-                                " --port-file=" + portFile_.string() + " --titles=" + (folder / "titles.txt").string() +
-                                " --message-log=" + (folder / "messages.txt").string() + " " + extraOptions + " > " +
-                                (folder / "standin.out").string() + " 2>&1";
-    thread_ = std::thread([this, command] { exitCode_ = std::system(command.c_str()); });
-  }
-  ~StandinProcess() { wait(); }
+  StandinProcess(const fs::path& folder, std::vector<std::string> extraOptions)
+      : portFile_(folder / "port"), process_(SIMSTANDIN_BINARY, options(folder, std::move(extraOptions)),
+                                             {.standardOutput = folder / "standin.out"}) {}
 
   // 0 when the port did not appear in time.
   uint16_t port() {
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-    while (!fs::exists(portFile_) && std::chrono::steady_clock::now() < limit)
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    tfx::test::eventually([&] { return fs::exists(portFile_); }, std::chrono::seconds(15));
     return fs::exists(portFile_) ? static_cast<uint16_t>(std::stoi(tfx::test::readFile(portFile_))) : 0;
   }
-  int wait() {
-    if (thread_.joinable()) thread_.join();
-    return exitCode_;
-  }
+  int wait() { return process_.waitFor(std::chrono::seconds(70)).value_or(-1); }
 
  private:
+  std::vector<std::string> options(const fs::path& folder, std::vector<std::string> extra) const {
+    tfx::test::writeFile(folder / "titles.txt", "# installed\nBoeing 737-800 Test Livery\n");
+    std::vector<std::string> all = {"--port=0", "--single-client", "--quit-at=60", "--port-file=" + portFile_.string(),
+                                    "--titles=" + (folder / "titles.txt").string(),
+                                    "--message-log=" + (folder / "messages.txt").string()};
+    all.insert(all.end(), extra.begin(), extra.end());
+    return all;
+  }
+
   fs::path portFile_;
-  std::thread thread_;
-  int exitCode_ = -1;
+  platform::ChildProcess process_;
 };
 
 TEST(StandinProcess, AnswersOurClientAndLogsEveryMessage) {
   tfx::test::TempDir folder;
-  StandinProcess standin(folder.path(), "--simulator=v6 --parked=51.4775,-0.4614,270");
+  StandinProcess standin(folder.path(), {"--simulator=v6", "--parked=51.4775,-0.4614,270"});
   SimConnectConfig config;
   config.port = standin.port();
   ASSERT_NE(config.port, 0);
@@ -76,17 +75,18 @@ fs::path nodeModules() {
 
 TEST(StandinProcess, SpeaksTheProtocolOfAnIndependentClient) {
   const fs::path modules = nodeModules();
-  if (std::system("node --version > /dev/null 2>&1") != 0 || !fs::exists(modules / "node-simconnect/package.json"))
+  if (platform::ChildProcess("/usr/bin/env", {"node", "--version"}).waitFor(std::chrono::seconds(20)) != 0 ||
+      !fs::exists(modules / "node-simconnect/package.json"))
     GTEST_SKIP() << "node or node-simconnect missing (scripts/test-peers.sh installs it into " << modules << ")";
   tfx::test::TempDir folder;
-  StandinProcess standin(folder.path(), "--parked=47.5,8.5,90");
+  StandinProcess standin(folder.path(), {"--parked=47.5,8.5,90"});
   const uint16_t port = standin.port();
   ASSERT_NE(port, 0);
-  const std::string command = "node " + std::string(PEER_SCRIPTS) + "/standin_peer.js " + modules.string() + " " +
-                              std::to_string(port) + " 47.5 8.5 'Boeing 737-800 Test Livery' 'No Such Aircraft' > " +
-                              (folder / "peer.out").string() + " 2>&1";
-  const int result = std::system(command.c_str());
-  EXPECT_EQ(result, 0) << tfx::test::readFile(folder / "peer.out");
+  platform::ChildProcess peer("/usr/bin/env",
+                              {"node", std::string(PEER_SCRIPTS) + "/standin_peer.js", modules.string(),
+                               std::to_string(port), "47.5", "8.5", "Boeing 737-800 Test Livery", "No Such Aircraft"},
+                              {.standardOutput = folder / "peer.out", .standardError = folder / "peer.err"});
+  EXPECT_EQ(peer.waitFor(std::chrono::seconds(60)), 0) << tfx::test::readFile(folder / "peer.err");
   EXPECT_EQ(standin.wait(), 0);
   const std::string out = tfx::test::readFile(folder / "peer.out");
   for (const char* step : {"OK open", "OK sim", "OK position", "OK assigned", "OK added", "OK refused"})
