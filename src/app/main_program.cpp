@@ -38,6 +38,10 @@ void clearSessionTexts() {
 void MainProgram::run() {
   try {
     startUp();
+    if (!stopRequested()) {
+      session_.emplace(program_);
+      session_->run();
+    }
   } catch (const UserErrorException& error) {
     showError(error.what());
     requestSessionExitForUserError();
@@ -82,6 +86,7 @@ void MainProgram::closingDown() {
   try {
     const ExitReason reason = exitReason();
     writeLog(fmt::format("Exiting: {}", exitReasonName(reason)));
+    if (session_) session_->stop();
     if (reason == ExitReason::SystemError) {
       while (!stopFlags().programClosing) std::this_thread::sleep_for(500ms);
       showMessage(fmt::format("User closed {}", kProductName));
@@ -113,6 +118,7 @@ void MainProgram::closingDown() {
   } catch (const std::exception& error) {
     writeLog(fmt::format("{} exception {}", "lf_closingDown", error.what()));
   }
+  session_.reset();
   program_.window.post({restart ? WindowMessageKind::Start : WindowMessageKind::Close});
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 // The main program thread: start-up, one session, close-down, and then either
 // a restart (a new main program thread) or the end of the program.
+#include <optional>
+
 #include "app/program_run.h"
+#include "app/session.h"
 
 namespace tfx::app {
 
@@ -18,6 +21,7 @@ class MainProgram {
   void resetSessionState();
 
   ProgramRun& program_;
+  std::optional<Session> session_;
 };
 
 }  // namespace tfx::app

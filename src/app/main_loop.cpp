@@ -1,0 +1,123 @@
+#include "app/main_loop.h"
+
+#include <fmt/format.h>
+
+#include <thread>
+
+#include "core/cycle_clock.h"
+#include "core/log.h"
+#include "core/message_line.h"
+#include "core/parameters.h"
+#include "core/stop_flags.h"
+#include "core/utc_time.h"
+#include "core/window_surface.h"
+#include "realtraffic/feed_state.h"
+#include "realtraffic/realtraffic_status.h"
+
+namespace tfx::app {
+namespace {
+
+constexpr int32_t kTicksPerDay = 86400;
+constexpr int32_t kCyclesBetweenPositionReports = 100;
+
+// A feed whose counter moved receives; one that stood still has no data.
+void judgeFeed(std::atomic<int32_t>& state, int32_t count, int32_t& lastCount) {
+  if (count == lastCount) {
+    state = kFeedNoData;
+    repaintStatusArea();
+  } else if (state != kFeedReceiving) {
+    state = kFeedReceiving;
+    repaintStatusArea();
+  }
+  lastCount = count;
+}
+
+}  // namespace
+
+void MainLoop::run() {
+  begin();
+  using Clock = std::chrono::steady_clock;
+  auto deadline = Clock::now();
+  while (cycleStep()) {
+    deadline += kCyclePeriod;
+    // The sleep aims at an absolute deadline, so a slow cycle shortens the
+    // next sleep instead of shifting the schedule.
+    std::this_thread::sleep_until(deadline);
+    // A new tick puts the schedule back in step with the simulator's second.
+    if (simulator_.tickPending()) deadline = Clock::now();
+  }
+}
+
+void MainLoop::begin() {
+  feedStateCheck();
+  tickCounter_ = 0;
+  feeds_.queue.setAccepting(true);
+}
+
+bool MainLoop::cycleStep() {
+  ++cyclesRun_;
+  if (!simulator_.flightRunning() || simulator_.paused()) {
+    notRunningStep();
+    return !stopRequested();
+  }
+  trafficCycle();
+  if (!simulator_.takeTick()) return true;
+  tickStep();
+  if (stopRequested()) return false;
+  chosenTickWork();
+  return true;
+}
+
+void MainLoop::trafficCycle() {
+  const int32_t cycle = ++cycleNumber();
+  simulator_.periodicRequests(cycle, false, trafficRadius().meters.load());
+  if (cycle % kCyclesBetweenPositionReports == 0) sendUserPosition();
+}
+
+void MainLoop::tickStep() {
+  if (notRunning_) {
+    notRunning_ = false;
+    writeLog(fmt::format("{} Flight resumed", utcTimeNow()));
+    feeds_.queue.setAccepting(true);
+  }
+  messageLine().tick();
+  repaintStatusArea();
+  ++tickCounter_;
+}
+
+void MainLoop::chosenTickWork() {
+  if (tickCounter_ % 15 == 0) {
+    feeds_.traffic.feed.setReferencePosition({simulator_.userPosition().lat, simulator_.userPosition().lon});
+    if (realTrafficStatus().professional) feeds_.channel.sendSimTime(simulator_.simTime());
+    if (feeds_.weather.state == kFeedNoData || feeds_.traffic.state == kFeedNoData) feedStateCheck();
+    if (tickCounter_ % kTicksPerDay == 0) tickCounter_ = 0;
+    return;
+  }
+  if (tickCounter_ % 59 == 0) feedStateCheck();
+}
+
+void MainLoop::notRunningStep() {
+  if (!notRunning_) {
+    feeds_.queue.setAccepting(false);
+    notRunning_ = true;
+    notRunningCountdown_ = 100;
+    simulator_.discardOutgoing();
+    writeLog(fmt::format("{} Flight not running", utcTimeNow()));
+  }
+  --notRunningCountdown_;
+  if (notRunningCountdown_ % 100 == 0) sendUserPosition();
+  if (notRunningCountdown_ <= 0) {
+    notRunningCountdown_ = 100;
+    repaintStatusArea();
+  }
+}
+
+void MainLoop::feedStateCheck() {
+  if (!realTrafficStatus().connected) return;
+  judgeFeed(feeds_.weather.state, feeds_.weather.datagramCount, lastWeatherCount_);
+  judgeFeed(feeds_.traffic.state, feeds_.traffic.datagramCount, lastTrafficCount_);
+}
+
+void MainLoop::sendUserPosition() { feeds_.channel.sendUserPosition(simulator_.userPosition(), nullptr); }
+
+}  // namespace tfx::app

@@ -1,0 +1,60 @@
+#pragma once
+// The session's main loop: a 10 ms cycle that runs the traffic work, and a
+// tick of about one second, driven by the simulator's once-a-second reply,
+// that runs the slower periodic work on chosen ticks.
+#include <chrono>
+#include <cstdint>
+
+#include "app/simulator_link.h"
+#include "realtraffic/control_channel.h"
+#include "realtraffic/traffic_queue.h"
+#include "realtraffic/traffic_reader.h"
+#include "realtraffic/weather_reader.h"
+
+namespace tfx::app {
+
+inline constexpr std::chrono::milliseconds kCyclePeriod{10};
+
+struct SessionFeeds {
+  TrafficQueue& queue;
+  WeatherReader& weather;
+  TrafficReader& traffic;
+  ControlChannel& channel;
+};
+
+class MainLoop {
+ public:
+  MainLoop(SimulatorLink& simulator, SessionFeeds feeds) : simulator_(simulator), feeds_(feeds) {}
+
+  // Runs cycles against absolute 10 ms deadlines until the session ends.
+  void run();
+
+  // The loop's start: the feed-state check, tick counter 0, traffic accepted.
+  void begin();
+  // One cycle; false once the session is to end.
+  bool cycleStep();
+  // Compares the feeds' datagram counters with the previous check.
+  void feedStateCheck();
+
+  int32_t tickCounter() const { return tickCounter_; }
+  int64_t cyclesRun() const { return cyclesRun_; }
+  bool markedNotRunning() const { return notRunning_; }
+
+ private:
+  void trafficCycle();
+  void tickStep();
+  void notRunningStep();
+  void chosenTickWork();
+  void sendUserPosition();
+
+  SimulatorLink& simulator_;
+  SessionFeeds feeds_;
+  int32_t tickCounter_ = 0;
+  int64_t cyclesRun_ = 0;
+  bool notRunning_ = false;
+  int32_t notRunningCountdown_ = 100;
+  int32_t lastWeatherCount_ = 0;
+  int32_t lastTrafficCount_ = 0;
+};
+
+}  // namespace tfx::app

@@ -1,0 +1,28 @@
+#pragma once
+// The simulator session as the main loop sees it.
+#include "app/simulator_link.h"
+#include "sim/sim_session.h"
+
+namespace tfx::app {
+
+class SimSessionLink final : public SimulatorLink {
+ public:
+  explicit SimSessionLink(sim::SimSession& session) : session_(session) {}
+
+  bool flightRunning() const override { return session_.flightRunning(); }
+  bool paused() const override { return session_.paused(); }
+  bool tickPending() const override { return session_.tickPending(); }
+  bool takeTick() override { return session_.takeTick(); }
+  bool userPositionKnown() const override { return session_.userPositionKnown(); }
+  UserPosition userPosition() const override;
+  int64_t simTime() const override { return session_.userState().epochTime; }
+  void periodicRequests(int32_t cycle, bool fastGroundScan, double scanRadiusMeters) override {
+    session_.periodicRequests(cycle, fastGroundScan, scanRadiusMeters);
+  }
+  void discardOutgoing() override { session_.discardOutgoing(); }
+
+ private:
+  sim::SimSession& session_;
+};
+
+}  // namespace tfx::app

@@ -1,0 +1,27 @@
+#pragma once
+// What the main loop needs of the simulator session: its flags, the
+// once-a-second tick, the user aircraft, and the periodic requests.
+#include <cstdint>
+
+#include "realtraffic/control_messages.h"
+
+namespace tfx::app {
+
+class SimulatorLink {
+ public:
+  virtual ~SimulatorLink() = default;
+  virtual bool flightRunning() const = 0;
+  virtual bool paused() const = 0;
+  // The tick flag without clearing it, and its test-and-clear.
+  virtual bool tickPending() const = 0;
+  virtual bool takeTick() = 0;
+  virtual bool userPositionKnown() const = 0;
+  virtual UserPosition userPosition() const = 0;
+  // The simulator's time in seconds since 1970 (for the professional edition).
+  virtual int64_t simTime() const = 0;
+  virtual void periodicRequests(int32_t cycle, bool fastGroundScan, double scanRadiusMeters) = 0;
+  // Positions and events queued for the simulator are dropped while no flight runs.
+  virtual void discardOutgoing() = 0;
+};
+
+}  // namespace tfx::app

@@ -1,0 +1,108 @@
+#include "program_world.h"
+
+#include <pugixml.hpp>
+
+#include <stdexcept>
+
+#include "eventually.h"
+#include "platform/tcp_socket.h"
+
+namespace tfx::test {
+namespace fs = std::filesystem;
+
+namespace {
+
+uint16_t freeTcpPort() {
+  platform::TcpListener listener;
+  if (listener.create() != 0 || listener.bind(0, true) != 0) throw std::runtime_error("no free port");
+  return listener.port();
+}
+
+}  // namespace
+
+ProgramWorld::ProgramWorld()
+    : install_(root_ / "install"), config_(root_ / "config"), runtime_(root_ / "run"), controlPort_(freeTcpPort()) {
+  fs::create_directories(install_ / "docs");
+  fs::create_directories(install_ / "input");
+  for (const char* shipped : {"dbase.enc", "AIG-regcodes.enc"}) {
+    fs::copy_file(binaryDir() / "input" / shipped, install_ / "input" / shipped);
+  }
+  fs::create_directories(runtime_);
+  writeFile(config_ / "InsideSystems" / "RealTraffic.jar", "");
+  const fs::path simulator = root_ / "Prepar3D v5";
+  fs::create_directories(simulator / "Scenery");
+  writeFile(config_ / "Aeroshadow_P3D" / "parameters.xml",
+            "<parameters><parameter name=\"SIM_INSTALL_PATH\" value=\"" + simulator.string() +
+                "\"/><parameter name=\"PORT_NUMBER\" value=\"" + std::to_string(controlPort_) +
+                "\"/></parameters>");
+}
+
+ProgramWorld::~ProgramWorld() {
+  if (program_ && program_->running()) closeProgram();
+}
+
+void ProgramWorld::startSimulator(const std::vector<std::string>& options) {
+  const fs::path portFile = root_ / "simulator.port";
+  std::vector<std::string> arguments = {"--port=0", "--port-file=" + portFile.string(),
+                                        "--parked=47.462079,8.550912,155", "--ground-elevation=1416",
+                                        "--trace=" + (root_ / "trace.txt").string(),
+                                        "--message-log=" + (root_ / "messages.txt").string()};
+  arguments.insert(arguments.end(), options.begin(), options.end());
+  simulator_ = std::make_unique<platform::ChildProcess>(TFX_SIMSTANDIN, arguments,
+                                                        platform::ChildProcessOptions{.standardOutput = root_ / "sim.out"});
+  if (!eventually([&] { return fs::exists(portFile) && !readFile(portFile).empty(); })) {
+    throw std::runtime_error("the simulator stand-in did not start");
+  }
+  writeFile(install_ / "SimConnect.cfg",
+            "[SimConnect]\nProtocol=IPv4\nAddress=127.0.0.1\nPort=" + readFile(portFile) + "\n");
+}
+
+void ProgramWorld::startFeed(const std::vector<std::string>& options) {
+  std::vector<std::string> arguments = {"--control-port", std::to_string(controlPort_), "--log",
+                                        (root_ / "feed.log").string()};
+  arguments.insert(arguments.end(), options.begin(), options.end());
+  feed_ = std::make_unique<platform::ChildProcess>(TFX_FEEDSTANDIN, arguments,
+                                                   platform::ChildProcessOptions{.standardOutput = root_ / "feed.out"});
+}
+
+void ProgramWorld::startProgram() {
+  program_ = std::make_unique<platform::ChildProcess>(
+      TFX_PROGRAM, std::vector<std::string>{},
+      platform::ChildProcessOptions{.standardOutput = root_ / "program.out",
+                                    .standardError = root_ / "program.err",
+                                    .workingDirectory = install_,
+                                    .environment = {{"XDG_CONFIG_HOME", config_.string()},
+                                                    {"XDG_RUNTIME_DIR", runtime_.string()}}});
+}
+
+std::string ProgramWorld::log() const { return readFile(install_ / "Log.txt"); }
+
+bool ProgramWorld::logShows(std::string_view text, std::chrono::seconds timeout) const {
+  return eventually([&] { return log().find(text) != std::string::npos; }, timeout);
+}
+
+size_t ProgramWorld::logCount(std::string_view text) const {
+  const std::string all = log();
+  size_t count = 0;
+  for (size_t at = all.find(text); at != std::string::npos; at = all.find(text, at + 1)) ++count;
+  return count;
+}
+
+std::optional<int> ProgramWorld::programExit(std::chrono::seconds timeout) { return program_->waitFor(timeout); }
+
+int ProgramWorld::closeProgram() {
+  program_->terminate();
+  return program_->waitFor(std::chrono::seconds(60)).value_or(-1);
+}
+
+std::string ProgramWorld::feedLog() const { return readFile(root_ / "feed.log"); }
+
+std::optional<std::string> ProgramWorld::storedSetting(const std::string& name) const {
+  pugi::xml_document document;
+  document.load_file((config_ / "Aeroshadow_P3D" / "parameters.xml").c_str());
+  auto node = document.select_node(("/parameters/parameter[@name='" + name + "']").c_str()).node();
+  if (!node) return std::nullopt;
+  return std::string(node.attribute("value").as_string());
+}
+
+}  // namespace tfx::test

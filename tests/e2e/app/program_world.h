@@ -1,0 +1,51 @@
+#pragma once
+// A world for the program binary: its install folder, a per-user folder where
+// RealTraffic counts as installed, a simulator folder, and the two stand-ins.
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/child_process.h"
+#include "test_support.h"
+
+namespace tfx::test {
+
+class ProgramWorld {
+ public:
+  ProgramWorld();
+  ~ProgramWorld();
+
+  // The stand-ins and the program, each with extra options.
+  void startSimulator(const std::vector<std::string>& options = {});
+  void startFeed(const std::vector<std::string>& options = {});
+  void startProgram();
+
+  // The program's log as it is now.
+  std::string log() const;
+  // Waits until the log holds the text (true) or the time is up.
+  bool logShows(std::string_view text, std::chrono::seconds timeout = std::chrono::seconds(30)) const;
+  size_t logCount(std::string_view text) const;
+  // The program's exit code once it ended by itself within the time.
+  std::optional<int> programExit(std::chrono::seconds timeout);
+  // Closes the program as the close button does and returns its exit code.
+  int closeProgram();
+  std::string feedLog() const;
+  std::optional<std::string> storedSetting(const std::string& name) const;
+
+  const std::filesystem::path& install() const { return install_; }
+
+ private:
+  TempDir root_;
+  std::filesystem::path install_;
+  std::filesystem::path config_;
+  std::filesystem::path runtime_;
+  uint16_t controlPort_ = 0;
+  std::unique_ptr<platform::ChildProcess> simulator_;
+  std::unique_ptr<platform::ChildProcess> feed_;
+  std::unique_ptr<platform::ChildProcess> program_;
+};
+
+}  // namespace tfx::test
