@@ -65,13 +65,13 @@ bool SessionCore::sendEvents() {
 
 bool SessionCore::sendCreates() {
   for (const CreateRequest& request : exchange_.creates) {
-    const simconnect::InitPosition position{request.lat,     request.lon,      request.altitude,
-                                            request.pitch,   request.bank,     request.heading,
-                                            request.onGround, static_cast<int32_t>(request.airspeed)};
+    const simconnect::InitPosition position{
+        request.lat,  request.lon,     request.altitude, request.pitch,
+        request.bank, request.heading, request.onGround, static_cast<int32_t>(request.airspeed)};
     int32_t packetIdResult = -1;
     uint32_t packetId = 0;
-    if (ops_.aiCreateNonAtcAircraft(request.liveryTitle, request.callsign, position, kReqCreateAircraft,
-                                    packetIdResult, packetId) < 0) {
+    if (ops_.aiCreateNonAtcAircraft(request.liveryTitle, request.callsign, position, kReqCreateAircraft, packetIdResult,
+                                    packetId) < 0) {
       writeLog(fmt::format("! Simcon call to create ac in sim failed, hexid:{}, liv: '{}', callsign: {})",
                            request.hexid, request.liveryTitle, request.callsign));
       requestError();

@@ -46,7 +46,7 @@ class NoStaticParking final : public StaticParkingRecompute {
 };
 
 struct ParkingLinks {
-  UserStandLookup* standLookup = nullptr;         // none: NoStands
+  UserStandLookup* standLookup = nullptr;           // none: NoStands
   StaticParkingRecompute* staticParking = nullptr;  // none: NoStaticParking
 };
 

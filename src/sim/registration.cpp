@@ -56,7 +56,7 @@ constexpr DatumSpec kDatums[] = {
 };
 
 constexpr std::pair<uint32_t, std::string_view> kSystemEvents[] = {
-    {kEvSim, "Sim"},   {kEvObjectAdded, "ObjectAdded"},         {kEvObjectRemoved, "ObjectRemoved"},
+    {kEvSim, "Sim"},     {kEvObjectAdded, "ObjectAdded"},         {kEvObjectRemoved, "ObjectRemoved"},
     {kEvFrame, "Frame"}, {kEvPositionChanged, "PositionChanged"}, {kEvFlightLoaded, "FlightLoaded"},
 };
 
@@ -81,10 +81,11 @@ constexpr std::pair<uint32_t, std::string_view> kClientEvents[] = {
 };
 
 // Every client event but ENGINE_AUTO_START joins the group, in this order.
-constexpr uint32_t kGroupOrder[] = {kEvNavLights,     kEvBeaconLights,       kEvLandingLights, kEvTaxiLights,
-                                    kEvStrobes,       kEvLogoLights,         kEvCabinLights,   kEvAllLightsToggle,
-                                    kEvFlaps,         kEvSpoilers,           kEvGear,          kEvEngineAutoShutdown,
-                                    kEvThrottle,      kEvFreezeLatLon,       kEvFreezeAltitude, kEvFreezeAttitude};
+constexpr uint32_t kGroupOrder[] = {
+    kEvNavLights,   kEvBeaconLights,    kEvLandingLights,  kEvTaxiLights,     kEvStrobes, kEvLogoLights,
+    kEvCabinLights, kEvAllLightsToggle, kEvFlaps,          kEvSpoilers,       kEvGear,    kEvEngineAutoShutdown,
+    kEvThrottle,    kEvFreezeLatLon,    kEvFreezeAltitude, kEvFreezeAttitude,
+};
 
 }  // namespace
 

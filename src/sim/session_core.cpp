@@ -71,9 +71,9 @@ int32_t SessionCore::checked(int32_t result, std::string_view failureLine) {
 void SessionCore::periodicRequests(int32_t cycle, bool fastGroundScan, double scanRadiusMeters) {
   if (cycle % (fastGroundScan ? kFastScanCycles : kSlowScanCycles) == 0) {
     const auto radius = static_cast<uint32_t>(std::lround(std::max(0.0, scanRadiusMeters)));
-    checked(ops_.requestDataOnSimObjectType(kReqAircraftAround, kDefAircraftAround, radius,
-                                            sc::SimObjectType::Aircraft),
-            "SimConnect request ac within range fails");
+    checked(
+        ops_.requestDataOnSimObjectType(kReqAircraftAround, kDefAircraftAround, radius, sc::SimObjectType::Aircraft),
+        "SimConnect request ac within range fails");
   }
   if (cycle % kUserStateCycles == 0) {
     requestUserState();
@@ -87,9 +87,8 @@ int32_t SessionCore::requestUserState() {
 }
 
 int32_t SessionCore::requestUserOnGroundEverySecond() {
-  return checked(
-      ops_.requestDataOnSimObject(kReqUserOnGround, kDefUserOnGround, sc::kObjectIdUser, sc::Period::Second),
-      "SimConnect request ac gnd/air fails");
+  return checked(ops_.requestDataOnSimObject(kReqUserOnGround, kDefUserOnGround, sc::kObjectIdUser, sc::Period::Second),
+                 "SimConnect request ac gnd/air fails");
 }
 
 int32_t SessionCore::requestUserTitleAndModel() {

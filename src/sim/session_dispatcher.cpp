@@ -52,8 +52,7 @@ void SessionDispatcher::onException(const sc::ExceptionMessage& message) {
   switch (static_cast<E>(message.exception)) {
     case E::UnrecognizedId: {
       const UserState user = core_.values().received();
-      if (positionKnown(user.lat, user.lon) && !stopRequested())
-        writeLogError("SIMCONNECT_EXCEPTION_UNRECOGNIZED_ID");
+      if (positionKnown(user.lat, user.lon) && !stopRequested()) writeLogError("SIMCONNECT_EXCEPTION_UNRECOGNIZED_ID");
       return;
     }
     case E::VersionMismatch:
@@ -308,10 +307,8 @@ void SessionDispatcher::onObjectBirth(uint32_t objectId, const std::string& atcI
       exchange.events.push_back({objectId, freeze, 1});
   }
   if (hexid > kMaxStaticHexid)
-    exchange.postNotification({.objectId = objectId,
-                               .hexid = hexid,
-                               .kind = NotificationKind::LiveCreated,
-                               .valueB = altitudeAboveGround});
+    exchange.postNotification(
+        {.objectId = objectId, .hexid = hexid, .kind = NotificationKind::LiveCreated, .valueB = altitudeAboveGround});
   else
     exchange.postNotification({.objectId = objectId, .hexid = hexid, .kind = NotificationKind::StaticCreated});
 }

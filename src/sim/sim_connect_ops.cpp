@@ -32,8 +32,7 @@ int32_t ClientOps::addToDataDefinition(uint32_t defineId, std::string_view datum
   return client_.addToDataDefinition(defineId, datumName, unitsName, dataType, 0.0f, sc::kUnused);
 }
 
-int32_t ClientOps::requestDataOnSimObject(uint32_t requestId, uint32_t defineId, uint32_t objectId,
-                                          sc::Period period) {
+int32_t ClientOps::requestDataOnSimObject(uint32_t requestId, uint32_t defineId, uint32_t objectId, sc::Period period) {
   std::lock_guard lock(sendLock_);
   return client_.requestDataOnSimObject(requestId, defineId, objectId, period);
 }
@@ -55,8 +54,8 @@ int32_t ClientOps::transmitClientEvent(uint32_t objectId, uint32_t eventId, uint
 }
 
 int32_t ClientOps::aiCreateNonAtcAircraft(std::string_view containerTitle, std::string_view tailNumber,
-                                          const sc::InitPosition& position, uint32_t requestId,
-                                          int32_t& packetIdResult, uint32_t& packetId) {
+                                          const sc::InitPosition& position, uint32_t requestId, int32_t& packetIdResult,
+                                          uint32_t& packetId) {
   std::lock_guard lock(sendLock_);
   const int32_t result = client_.aiCreateNonAtcAircraft(containerTitle, tailNumber, position, requestId);
   if (result >= 0) packetIdResult = client_.GetLastSentPacketID(&packetId);

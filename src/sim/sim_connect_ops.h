@@ -57,8 +57,8 @@ class ClientOps final : public SimConnectOps {
   int32_t setDataOnSimObject(uint32_t defineId, uint32_t objectId, simconnect::ByteView record) override;
   int32_t transmitClientEvent(uint32_t objectId, uint32_t eventId, uint32_t data) override;
   int32_t aiCreateNonAtcAircraft(std::string_view containerTitle, std::string_view tailNumber,
-                                 const simconnect::InitPosition& position, uint32_t requestId,
-                                 int32_t& packetIdResult, uint32_t& packetId) override;
+                                 const simconnect::InitPosition& position, uint32_t requestId, int32_t& packetIdResult,
+                                 uint32_t& packetId) override;
   int32_t aiReleaseControl(uint32_t objectId, uint32_t requestId) override;
   int32_t aiRemoveObject(uint32_t objectId, uint32_t requestId) override;
   int32_t aiSetAircraftFlightPlan(uint32_t objectId, std::string_view path, uint32_t requestId) override;

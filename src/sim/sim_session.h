@@ -94,9 +94,7 @@ class SimSession {
   // line and run the request-error routine; the flight plan's is left to the caller.
   int32_t requestObjectShape(uint32_t objectId) { return core_.requestObjectShape(objectId); }
   int32_t allLightsToggle(uint32_t objectId) { return core_.allLightsToggle(objectId); }
-  int32_t assignFlightPlan(uint32_t objectId, std::string_view path) {
-    return core_.assignFlightPlan(objectId, path);
-  }
+  int32_t assignFlightPlan(uint32_t objectId, std::string_view path) { return core_.assignFlightPlan(objectId, path); }
   // "SimConnect request error": pauses sending and ends the session for a restart.
   void requestError() { core_.requestError(); }
 

@@ -1,7 +1,7 @@
 #include "sim/user_state.h"
 
-#include <chrono>
 #include <cctype>
+#include <chrono>
 #include <cmath>
 
 namespace tfx::sim {

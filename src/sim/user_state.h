@@ -41,8 +41,8 @@ int64_t epochTimeFromZulu(int64_t year, int64_t dayOfYear, int64_t secondsOfDay)
 std::string reducedSimulatorName(std::string_view name);
 
 struct DeducedModel {
-  std::string model;         // empty when the title names no known model
-  bool noAircraft = false;   // a camera or a vessel, not an aircraft
+  std::string model;        // empty when the title names no known model
+  bool noAircraft = false;  // a camera or a vessel, not an aircraft
 };
 // The model of an aircraft whose configuration names none, from its title.
 DeducedModel modelFromTitle(std::string_view title);

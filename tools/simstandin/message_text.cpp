@@ -26,8 +26,8 @@ std::string describeRequest(const sc::ClientRequest& request) {
                                r.eventId, r.data, r.groupId, r.flags);
           },
           [](const sc::AddClientEventToGroupRequest& r) {
-            return fmt::format("AddClientEventToNotificationGroup group={} event={} maskable={}", r.groupId,
-                               r.eventId, r.maskable);
+            return fmt::format("AddClientEventToNotificationGroup group={} event={} maskable={}", r.groupId, r.eventId,
+                               r.maskable);
           },
           [](const sc::SetGroupPriorityRequest& r) {
             return fmt::format("SetNotificationGroupPriority group={} priority={}", r.groupId, r.priority);
@@ -38,8 +38,8 @@ std::string describeRequest(const sc::ClientRequest& request) {
                                r.datumId);
           },
           [](const sc::RequestDataRequest& r) {
-            return fmt::format("RequestDataOnSimObject request={} define={} object={} period={} flags={}",
-                               r.requestId, r.defineId, r.objectId, static_cast<uint32_t>(r.period), r.flags);
+            return fmt::format("RequestDataOnSimObject request={} define={} object={} period={} flags={}", r.requestId,
+                               r.defineId, r.objectId, static_cast<uint32_t>(r.period), r.flags);
           },
           [](const sc::RequestDataByTypeRequest& r) {
             return fmt::format("RequestDataOnSimObjectType request={} define={} radius={} type={}", r.requestId,
@@ -53,8 +53,8 @@ std::string describeRequest(const sc::ClientRequest& request) {
             return fmt::format("SubscribeToSystemEvent event={} name='{}'", r.eventId, r.eventName);
           },
           [](const sc::AICreateNonAtcAircraftRequest& r) {
-            return fmt::format("AICreateNonATCAircraft title='{}' tail='{}' request={}", r.containerTitle,
-                               r.tailNumber, r.requestId);
+            return fmt::format("AICreateNonATCAircraft title='{}' tail='{}' request={}", r.containerTitle, r.tailNumber,
+                               r.requestId);
           },
           [](const sc::AIReleaseControlRequest& r) {
             return fmt::format("AIReleaseControl object={} request={}", r.objectId, r.requestId);
@@ -63,8 +63,8 @@ std::string describeRequest(const sc::ClientRequest& request) {
             return fmt::format("AIRemoveObject object={} request={}", r.objectId, r.requestId);
           },
           [](const sc::AISetFlightPlanRequest& r) {
-            return fmt::format("AISetAircraftFlightPlan object={} path='{}' request={}", r.objectId,
-                               r.flightPlanPath, r.requestId);
+            return fmt::format("AISetAircraftFlightPlan object={} path='{}' request={}", r.objectId, r.flightPlanPath,
+                               r.requestId);
           },
       },
       request);

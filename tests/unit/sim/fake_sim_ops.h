@@ -38,8 +38,7 @@ class FakeSimOps final : public SimConnectOps {
                               sc::DataType type) override {
     return record("define", fmt::format("{} {} {} {}", defineId, name, units, static_cast<int>(type)));
   }
-  int32_t requestDataOnSimObject(uint32_t requestId, uint32_t defineId, uint32_t objectId,
-                                 sc::Period period) override {
+  int32_t requestDataOnSimObject(uint32_t requestId, uint32_t defineId, uint32_t objectId, sc::Period period) override {
     return record("request", fmt::format("{} {} {} {}", requestId, defineId, objectId, static_cast<int>(period)));
   }
   int32_t requestDataOnSimObjectType(uint32_t requestId, uint32_t defineId, uint32_t radius,
@@ -56,7 +55,8 @@ class FakeSimOps final : public SimConnectOps {
   }
   int32_t aiCreateNonAtcAircraft(std::string_view title, std::string_view tail, const sc::InitPosition& p,
                                  uint32_t requestId, int32_t& packetIdResult, uint32_t& packetId) override {
-    const int32_t result = record("create", fmt::format("{} {} {} {} {}", title, tail, p.latitude, p.onGround, requestId));
+    const int32_t result =
+        record("create", fmt::format("{} {} {} {} {}", title, tail, p.latitude, p.onGround, requestId));
     if (result == 0) {
       packetIdResult = packetIdFails ? sc::kResultFail : 0;
       packetId = nextPacketId++;

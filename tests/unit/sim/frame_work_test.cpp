@@ -124,8 +124,9 @@ TEST(FrameWork, AFailedCallPausesAndDropsWhatWasQueued) {
   rig.exchange.queueCreate(rig.create("SWR12", 4000001));
   rig.exchange.queueRemoval(100);
   rig.core.frameWork();
-  EXPECT_TRUE(rig.log.contains("! Simcon call to create ac in sim failed, hexid:4000001, liv: 'Airbus A320 Swiss', "
-                               "callsign: SWR12)"));
+  EXPECT_TRUE(
+      rig.log.contains("! Simcon call to create ac in sim failed, hexid:4000001, liv: 'Airbus A320 Swiss', "
+                       "callsign: SWR12)"));
   EXPECT_EQ(messageLine().message(), "SimConnect request error");
   EXPECT_TRUE(rig.values.paused);
   EXPECT_EQ(exitReason(), ExitReason::SimConnectError);
@@ -211,17 +212,17 @@ TEST(PeriodicRequests, AircraftAroundAndUserStateByCycle) {
   EXPECT_EQ(rig.core.allLightsToggle(100), 0);
   EXPECT_EQ(rig.core.assignFlightPlan(100, "orig_dest/4B1234.pln"), 0);
   EXPECT_EQ(rig.ops.take(), (std::vector<std::string>{"request 108 409 0 4", "request 106 407 0 1",
-                                                      "request 107 408 0 1", "request 102 405 100 1",
-                                                      "event 100 214 0", "flightplan 100 orig_dest/4B1234.pln 110"}));
+                                                      "request 107 408 0 1", "request 102 405 100 1", "event 100 214 0",
+                                                      "flightplan 100 orig_dest/4B1234.pln 110"}));
   EXPECT_FALSE(stopRequested());
 
   rig.ops.failing = {"request", "bytype"};
   rig.core.periodicRequests(400, false, 1000);
   EXPECT_LT(rig.core.requestUserOnGroundEverySecond(), 0);
   EXPECT_LT(rig.core.requestUserTitleAndModel(), 0);
-  for (const char* line : {"===> SimConnect request ac within range fails", "===> SimConnect request user ac position fails",
-                           "===> SimConnect request ac gnd/air fails", "===> SimConnect request user ac title fails",
-                           "===> SimConnect reques user ac model fails"})
+  for (const char* line : {"===> SimConnect request ac within range fails",
+                           "===> SimConnect request user ac position fails", "===> SimConnect request ac gnd/air fails",
+                           "===> SimConnect request user ac title fails", "===> SimConnect reques user ac model fails"})
     EXPECT_TRUE(rig.log.contains(line)) << line;
   EXPECT_EQ(exitReason(), ExitReason::SimConnectError);
   EXPECT_TRUE(rig.values.paused);

@@ -264,8 +264,9 @@ TEST(SessionDispatch, ObjectsAddedAboveTheUserAreBornFromPendingCreations) {
   EXPECT_DOUBLE_EQ(posted[0].valueB, 3.5);
   EXPECT_EQ(posted[1].kind, NotificationKind::StaticCreated);
   EXPECT_EQ(posted[1].hexid, 77u);
-  EXPECT_TRUE(rig.log.contains(
-      "just spawned, but not by Aeroshadow_P3D, oid: 102, callsign 'HBXYZ', altaboveGnd:0 ft, onground:1, gnd_alt:1416 ft"));
+  EXPECT_TRUE(
+      rig.log.contains("just spawned, but not by Aeroshadow_P3D, oid: 102, callsign 'HBXYZ', "
+                       "altaboveGnd:0 ft, onground:1, gnd_alt:1416 ft"));
   EXPECT_TRUE(rig.exchange.pendingCreations.empty());
   EXPECT_TRUE(rig.exchange.justAddedObjects.empty());
 
@@ -339,7 +340,8 @@ TEST(SessionDispatch, UserTitleModelWingspanShapeAndFrameRate) {
 
   model("");
   EXPECT_TRUE(rig.log.contains("model raw: "));
-  EXPECT_EQ(messageLine().message(), "User aircraft wing span unknown, max is taken instead, please report in my Forum!");
+  EXPECT_EQ(messageLine().message(),
+            "User aircraft wing span unknown, max is taken instead, please report in my Forum!");
   EXPECT_TRUE(rig.log.contains("atc_model= in [General] section of your aircraft.cfg is empty or missing"));
   EXPECT_TRUE(rig.log.contains("SimConnect: User aircraft model deduced from title: A320, half wing span: "));
   EXPECT_EQ(rig.values.userAircraft().model, "A320");
