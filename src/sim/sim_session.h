@@ -37,6 +37,7 @@ class SimSession {
   explicit SimSession(ParkingLinks links = {});
   // Connects with this configuration (tests, tools).
   SimSession(simconnect::SimConnectConfig config, ParkingLinks links = {});
+  // Waits for the thread, which leaves only once a stop flag is set.
   ~SimSession();
   SimSession(const SimSession&) = delete;
   SimSession& operator=(const SimSession&) = delete;

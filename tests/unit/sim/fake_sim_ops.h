@@ -22,21 +22,13 @@ class FakeSimOps final : public SimConnectOps {
   uint32_t nextPacketId = 40;
   bool packetIdFails = false;
 
-  int32_t mapClientEventToSimEvent(uint32_t eventId, std::string_view name) override {
-    return record("map", fmt::format("{} {}", eventId, name));
-  }
-  int32_t addClientEventToNotificationGroup(uint32_t groupId, uint32_t eventId) override {
-    return record("group", fmt::format("{} {}", groupId, eventId));
-  }
-  int32_t setNotificationGroupPriority(uint32_t groupId, uint32_t priority) override {
-    return record("priority", fmt::format("{} {}", groupId, priority));
-  }
-  int32_t subscribeToSystemEvent(uint32_t eventId, std::string_view name) override {
-    return record("subscribe", fmt::format("{} {}", eventId, name));
-  }
-  int32_t addToDataDefinition(uint32_t defineId, std::string_view name, std::string_view units,
-                              sc::DataType type) override {
-    return record("define", fmt::format("{} {} {} {}", defineId, name, units, static_cast<int>(type)));
+  // The declarations are checked against the stand-in.
+  int32_t mapClientEventToSimEvent(uint32_t, std::string_view) override { return record("declare", ""); }
+  int32_t addClientEventToNotificationGroup(uint32_t, uint32_t) override { return record("declare", ""); }
+  int32_t setNotificationGroupPriority(uint32_t, uint32_t) override { return record("declare", ""); }
+  int32_t subscribeToSystemEvent(uint32_t, std::string_view) override { return record("declare", ""); }
+  int32_t addToDataDefinition(uint32_t, std::string_view, std::string_view, sc::DataType) override {
+    return record("declare", "");
   }
   int32_t requestDataOnSimObject(uint32_t requestId, uint32_t defineId, uint32_t objectId, sc::Period period) override {
     return record("request", fmt::format("{} {} {} {}", requestId, defineId, objectId, static_cast<int>(period)));
