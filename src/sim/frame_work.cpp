@@ -2,6 +2,8 @@
 // what the main program thread queued since the last frame.
 #include <fmt/format.h>
 
+#include <array>
+#include <bit>
 #include <cstring>
 
 #include "core/log.h"
@@ -32,10 +34,12 @@ void SessionCore::clearOutgoing() {
 }
 
 void SessionCore::sendPositions() {
+  // The record goes out as it lies in memory: eight little-endian doubles.
+  static_assert(std::endian::native == std::endian::little);
   const uint32_t userObjectId = values_.userObjectId.load();
+  std::array<uint8_t, sizeof(PositionBlock)> bytes;
   for (const PositionRecord& record : exchange_.outgoing) {
     if (record.objectId <= userObjectId) continue;
-    simconnect::Bytes bytes(sizeof(PositionBlock));
     std::memcpy(bytes.data(), &record.block, sizeof(PositionBlock));
     ops_.setDataOnSimObject(kDefPositionBlock, record.objectId, bytes);
   }
