@@ -88,6 +88,12 @@ class Parser {
     } else if (key == "teleport-at") {
       if (!numbers(value, 5, false, v)) return bad();
       o_.scenario.teleports.push_back({v[0], v[1], v[2], v[3], v[4]});
+    } else if (key == "other-traffic-at") {
+      const auto comma = value.rfind(',');
+      if (comma == std::string_view::npos) return bad();
+      const std::string_view tail = trim(value.substr(comma + 1));
+      if (tail.empty() || !numbers(value.substr(0, comma), 4, false, v)) return bad();
+      o_.scenario.otherTraffic.push_back({v[0], v[1], v[2], v[3], std::string(tail)});
     } else if (key == "flight-loaded-at") {
       const auto comma = value.find(',');
       if (comma == std::string_view::npos || !toDouble(trim(value.substr(0, comma)), number)) return bad();
@@ -172,6 +178,7 @@ Options (--key=value; the same keys as key=value lines in a scenario file):
   --teleport-at=SEC,LAT,LON,HDG,ALT user aircraft jumps (repeatable)
   --pause-at=SEC --resume-at=SEC --quit-at=SEC
   --flight-loaded-at=SEC,FILE       a flight is loaded (repeatable)
+  --other-traffic-at=SEC,LAT,LON,ALT,TAIL  another program creates an AI aircraft (repeatable)
   --trace=FILE             one line per AI object per frame
   --message-log=FILE       one line per received message
   --single-client          end when the first client disconnects

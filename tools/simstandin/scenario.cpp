@@ -18,6 +18,8 @@ Scenario::Scenario(ScenarioPlan plan) : plan_(std::move(plan)) {
             [](const Teleport& a, const Teleport& b) { return a.atSeconds < b.atSeconds; });
   std::sort(plan_.flightLoads.begin(), plan_.flightLoads.end(),
             [](const FlightLoad& a, const FlightLoad& b) { return a.atSeconds < b.atSeconds; });
+  std::sort(plan_.otherTraffic.begin(), plan_.otherTraffic.end(),
+            [](const OtherTraffic& a, const OtherTraffic& b) { return a.atSeconds < b.atSeconds; });
 }
 
 void Scenario::begin(World& world) {
@@ -63,6 +65,11 @@ ScenarioEvents Scenario::advance(World& world, double seconds) {
   }
   while (nextFlightLoad_ < plan_.flightLoads.size() && plan_.flightLoads[nextFlightLoad_].atSeconds <= seconds)
     events.flightsLoaded.push_back(plan_.flightLoads[nextFlightLoad_++].fileName);
+  while (nextOtherTraffic_ < plan_.otherTraffic.size() &&
+         plan_.otherTraffic[nextOtherTraffic_].atSeconds <= seconds) {
+    const OtherTraffic& o = plan_.otherTraffic[nextOtherTraffic_++];
+    events.otherTrafficAdded.push_back(world.addOtherTraffic(o.tailNumber, o.latitude, o.longitude, o.altitudeFeet));
+  }
   if (plan_.quitAt && !quitDone_ && seconds >= *plan_.quitAt) quitDone_ = events.quit = true;
 
   SimObject& user = world.user();

@@ -27,10 +27,18 @@ struct FlightLoad {
   std::string fileName;
 };
 
+// An AI aircraft that another program creates.
+struct OtherTraffic {
+  double atSeconds = 0;
+  double latitude = 0, longitude = 0, altitudeFeet = 0;
+  std::string tailNumber;
+};
+
 struct ScenarioPlan {
   UserStart start;
   std::vector<Teleport> teleports;
   std::vector<FlightLoad> flightLoads;
+  std::vector<OtherTraffic> otherTraffic;
   std::optional<double> pauseAt, resumeAt, quitAt;
 };
 
@@ -40,6 +48,7 @@ struct ScenarioEvents {
   bool resumed = false;
   bool quit = false;
   std::vector<std::string> flightsLoaded;
+  std::vector<uint32_t> otherTrafficAdded;  // object ids
 };
 
 class Scenario {
@@ -63,6 +72,7 @@ class Scenario {
   bool paused_ = false;
   size_t nextTeleport_ = 0;
   size_t nextFlightLoad_ = 0;
+  size_t nextOtherTraffic_ = 0;
   bool pauseDone_ = false, resumeDone_ = false, quitDone_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "message_text.h"
 #include "sim/simconnect/object_data.h"
 
 namespace tfx::simstandin {
@@ -119,7 +120,7 @@ void SimSession::objectData(bool byType, uint32_t requestId, uint32_t defineId, 
 void SimSession::handle(sc::ByteView message, double seconds, Replies& out) {
   const sc::DecodedClientMessage decoded = sc::decodeClientMessage(message);
   const sc::ClientHeader& h = decoded.header;
-  trace_.message(seconds, h.id, h.size, h.sendId);
+  trace_.message(seconds, h.id, h.size, h.sendId, decoded.request ? describeRequest(*decoded.request) : "");
   if (!decoded.request) {
     exception(SimConnectException::Error, h.sendId, 0, out);
     return;
@@ -336,6 +337,7 @@ void SimSession::announce(const ScenarioEvents& events, Replies& out) {
     systemEvent("pause", 0, out);
     systemEvent("unpaused", 0, out);
   }
+  for (uint32_t id : events.otherTrafficAdded) addRemoveEvent("objectadded", id, out);
   for (const std::string& file : events.flightsLoaded)
     for (uint32_t eventId : subscribers("flightloaded"))
       send(sc::FileNameMessage{sc::kUnknownGroup, eventId, 0, file, 0}, out);

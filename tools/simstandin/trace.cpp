@@ -29,9 +29,11 @@ void Trace::flush() {
   if (trace_.is_open()) trace_.flush();
 }
 
-void Trace::message(double seconds, uint32_t id, uint32_t size, uint32_t sendId) {
+void Trace::message(double seconds, uint32_t id, uint32_t size, uint32_t sendId, const std::string& text) {
   if (!messages_.is_open()) return;
-  messages_ << fmt::format("{:.3f} id=0x{:08X} size={} sendId={}\n", seconds, id, size, sendId) << std::flush;
+  messages_ << fmt::format("{:.3f} id=0x{:08X} size={} sendId={}{}{}\n", seconds, id, size, sendId,
+                           text.empty() ? "" : " ", text)
+            << std::flush;
 }
 
 void Trace::note(double seconds, const std::string& text) {

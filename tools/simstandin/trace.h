@@ -18,7 +18,8 @@ class Trace {
   void object(double seconds, const SimObject& object, bool onGround);
   // At the end of each frame, so readers see whole frames.
   void flush();
-  void message(double seconds, uint32_t id, uint32_t size, uint32_t sendId);
+  // "time id=0x... size=N sendId=N", then what the message says when it could be read.
+  void message(double seconds, uint32_t id, uint32_t size, uint32_t sendId, const std::string& text);
   void note(double seconds, const std::string& text);
 
  private:

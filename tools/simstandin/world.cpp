@@ -47,6 +47,18 @@ std::optional<uint32_t> World::createAircraft(const std::string& title, const st
                                               double pitchDeg, double bankDeg, double headingDeg,
                                               double airspeedKnots) {
   if (!titles_.contains(lower(title))) return std::nullopt;
+  return addAircraft(title, tailNumber, latitude, longitude, altitudeFeet, pitchDeg, bankDeg, headingDeg,
+                     airspeedKnots);
+}
+
+uint32_t World::addOtherTraffic(const std::string& tailNumber, double latitude, double longitude,
+                                double altitudeFeet) {
+  return addAircraft(kOtherTrafficTitle, tailNumber, latitude, longitude, altitudeFeet, 0, 0, 0, 0);
+}
+
+uint32_t World::addAircraft(const std::string& title, const std::string& tailNumber, double latitude,
+                            double longitude, double altitudeFeet, double pitchDeg, double bankDeg,
+                            double headingDeg, double airspeedKnots) {
   SimObject object;
   object.id = nextAiId_++;
   object.title = title;

@@ -32,6 +32,8 @@ struct SimObject {
 // Shape values every AI object reports (feet, radians).
 inline constexpr double kStaticCgToGroundFeet = 6.5;
 inline constexpr double kStaticPitchRadians = 0.01;
+// The title of the aircraft that other programs create.
+inline constexpr const char* kOtherTrafficTitle = "Other Program Traffic";
 
 class World {
  public:
@@ -47,6 +49,8 @@ class World {
   std::optional<uint32_t> createAircraft(const std::string& title, const std::string& tailNumber, double latitude,
                                          double longitude, double altitudeFeet, double pitchDeg, double bankDeg,
                                          double headingDeg, double airspeedKnots);
+  // An AI aircraft another program put into the simulator; its title need not be installed.
+  uint32_t addOtherTraffic(const std::string& tailNumber, double latitude, double longitude, double altitudeFeet);
   bool remove(uint32_t id);
   // Ids of the AI objects that went.
   std::vector<uint32_t> removeAllAi();
@@ -62,6 +66,9 @@ class World {
   void clampToGround(SimObject& object) const;
 
  private:
+  uint32_t addAircraft(const std::string& title, const std::string& tailNumber, double latitude, double longitude,
+                       double altitudeFeet, double pitchDeg, double bankDeg, double headingDeg, double airspeedKnots);
+
   double groundElevation_;
   std::set<std::string> titles_;  // lower case
   std::map<uint32_t, SimObject> objects_;

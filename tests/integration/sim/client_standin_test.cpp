@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "inbox.h"
+#include "running_standin.h"
 #include "server.h"
 #include "sim/simconnect/object_data.h"
 #include "test_support.h"
@@ -20,28 +21,11 @@ using test::Inbox;
 
 constexpr const char* kTitle = "Airbus A320 Swiss HB-JLT";
 
-class RunningStandin {
+// Serves the stand-in with the two installed titles of these tests.
+class RunningStandin : public test::RunningStandin {
  public:
-  explicit RunningStandin(StandinOptions options) : server_(options, {kTitle, "Boeing 737-800 Test Livery"}) {
-    EXPECT_EQ(server_.listen(), 0);
-    thread_ = std::thread([this] { server_.run([this] { return stop_.load(); }); });
-  }
-  ~RunningStandin() { stop(); }
-  void stop() {
-    stop_ = true;
-    if (thread_.joinable()) thread_.join();
-  }
-  SimConnectConfig config() const {
-    SimConnectConfig config;
-    config.port = server_.port();
-    config.disableNagle = true;
-    return config;
-  }
-
- private:
-  simstandin::StandinServer server_;
-  std::atomic<bool> stop_{false};
-  std::thread thread_;
+  explicit RunningStandin(const StandinOptions& options)
+      : test::RunningStandin(options, {kTitle, "Boeing 737-800 Test Livery"}) {}
 };
 
 StandinOptions parkedAt(double elevation) {

@@ -39,6 +39,7 @@ TEST(StandinScenario, TeleportsFlightLoadsAndQuitComeOnceAtTheirTimes) {
   plan.start = {47.4582, 8.5481, 160.0, 0.0, 0.0};
   plan.teleports = {{100, 51.4775, -0.4614, 270, 0}};
   plan.flightLoads = {{50, "C:\\flights\\a.fxml"}};
+  plan.otherTraffic = {{80, 47.46, 8.55, 1416, "OTHER1"}};
   plan.quitAt = 200;
   Scenario scenario(plan);
   scenario.begin(world);
@@ -46,6 +47,10 @@ TEST(StandinScenario, TeleportsFlightLoadsAndQuitComeOnceAtTheirTimes) {
   EXPECT_EQ(scenario.advance(world, 60).flightsLoaded, std::vector<std::string>{"C:\\flights\\a.fxml"});
   EXPECT_TRUE(scenario.advance(world, 61).flightsLoaded.empty());
   EXPECT_DOUBLE_EQ(world.user().latitude, 47.4582);
+  const ScenarioEvents other = scenario.advance(world, 80);
+  ASSERT_EQ(other.otherTrafficAdded.size(), 1u);
+  EXPECT_EQ(world.find(other.otherTrafficAdded[0])->atcId, "OTHER1");
+  EXPECT_EQ(world.find(other.otherTrafficAdded[0])->title, kOtherTrafficTitle);
   EXPECT_TRUE(scenario.advance(world, 100).teleported);
   EXPECT_DOUBLE_EQ(world.user().latitude, 51.4775);
   EXPECT_NEAR(world.user().heading, 270 * 0.017453292519943295, 1e-12);

@@ -232,13 +232,15 @@ TEST(StandinSession, SubscribersHearOfObjectsScenarioEventsAndTheQuit) {
   ScenarioEvents events;
   events.teleported = true;
   events.flightsLoaded = {"C:\\flights\\next.fxml"};
+  events.otherTrafficAdded = {500};
   s.session.announce(events, out);
   s.session.quit(out);
   const auto messages = s.decode(out);
-  ASSERT_EQ(messages.size(), 3u);
+  ASSERT_EQ(messages.size(), 4u);
   EXPECT_EQ(std::get<sc::EventMessage>(messages[0]).eventId, 205u);
-  EXPECT_EQ(std::get<sc::FileNameMessage>(messages[1]).fileName, "C:\\flights\\next.fxml");
-  EXPECT_TRUE(std::holds_alternative<sc::QuitMessage>(messages[2]));
+  EXPECT_EQ(std::get<sc::ObjectAddRemoveMessage>(messages[1]).objectId, 500u);
+  EXPECT_EQ(std::get<sc::FileNameMessage>(messages[2]).fileName, "C:\\flights\\next.fxml");
+  EXPECT_TRUE(std::holds_alternative<sc::QuitMessage>(messages[3]));
 }
 
 }  // namespace
