@@ -37,7 +37,8 @@ void judgeFeed(std::atomic<int32_t>& state, int32_t count, int32_t& lastCount) {
 void MainLoop::run() {
   begin();
   using Clock = std::chrono::steady_clock;
-  auto deadline = Clock::now();
+  const auto start = Clock::now();
+  auto deadline = start;
   while (cycleStep()) {
     deadline += kCyclePeriod;
     // The sleep aims at an absolute deadline, so a slow cycle shortens the
@@ -46,6 +47,7 @@ void MainLoop::run() {
     // A new tick puts the schedule back in step with the simulator's second.
     if (simulator_.tickPending()) deadline = Clock::now();
   }
+  secondsRun_ = std::chrono::duration<double>(Clock::now() - start).count();
 }
 
 void MainLoop::begin() {
@@ -55,6 +57,9 @@ void MainLoop::begin() {
 }
 
 bool MainLoop::cycleStep() {
+  // Every waiting loop leaves as soon as a stop is asked for; the simulator
+  // thread is closing its connection by then.
+  if (stopRequested()) return false;
   ++cyclesRun_;
   if (!simulator_.flightRunning() || simulator_.paused()) {
     notRunningStep();

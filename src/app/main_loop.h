@@ -38,6 +38,8 @@ class MainLoop {
 
   int32_t tickCounter() const { return tickCounter_; }
   int64_t cyclesRun() const { return cyclesRun_; }
+  // How long run() ran, in seconds.
+  double secondsRun() const { return secondsRun_; }
   bool markedNotRunning() const { return notRunning_; }
 
  private:
@@ -51,6 +53,7 @@ class MainLoop {
   SessionFeeds feeds_;
   int32_t tickCounter_ = 0;
   int64_t cyclesRun_ = 0;
+  double secondsRun_ = 0.0;
   bool notRunning_ = false;
   int32_t notRunningCountdown_ = 100;
   int32_t lastWeatherCount_ = 0;

@@ -25,6 +25,13 @@ using namespace std::chrono_literals;
 
 // Destination and blocked callsign last one session only. An empty text needs
 // no save, so a start that failed before reading the settings writes no file.
+// Close-down messages are logged although a stop is under way, which
+// silences the message line's own logging.
+void announce(const std::string& text) {
+  showMessage(text, false);
+  writeLog(text);
+}
+
 void clearSessionTexts() {
   for (EditTextParameter* text : {&DESTINATION, &BLOCK_CALLSIGN}) {
     if (text->empty()) continue;
@@ -89,7 +96,7 @@ void MainProgram::closingDown() {
     if (session_) session_->stop();
     if (reason == ExitReason::SystemError) {
       while (!stopFlags().programClosing) std::this_thread::sleep_for(500ms);
-      showMessage(fmt::format("User closed {}", kProductName));
+      announce(fmt::format("User closed {}", kProductName));
     }
     clearSessionTexts();
     restart = reason == ExitReason::NewSettings || reason == ExitReason::SimConnectError ||
@@ -97,7 +104,7 @@ void MainProgram::closingDown() {
     if (restart) {
       program_.restarting = true;
       messageLine().clearAll();
-      showMessage("Prepare for a restart ...");
+      announce("Prepare for a restart ...");
       if (reason != ExitReason::NewSettings) {
         for (CheckBoxParameter* scan : {&SCAN_LIVERIES, &SCAN_AIRPORTS}) {
           scan->set(false);
@@ -111,7 +118,7 @@ void MainProgram::closingDown() {
     } else {
       program_.restarting = false;
       if (reason == ExitReason::NewFlight) {
-        showMessage(fmt::format("New flight detected, {} will close, please restart manually ...", kProductName));
+        announce(fmt::format("New flight detected, {} will close, please restart manually ...", kProductName));
         std::this_thread::sleep_for(10s);
       }
     }

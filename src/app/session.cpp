@@ -59,15 +59,17 @@ void Session::run() {
   traffic_.feed.setReferencePosition({link_.userPosition().lat, link_.userPosition().lon});
   waitForFirstTraffic();
   loop_.run();
-  writeLog(fmt::format("Main loop: {} cycles", loop_.cyclesRun()));
+  writeLog(fmt::format("Main loop: {} cycles in {:.1f} s", loop_.cyclesRun(), loop_.secondsRun()));
   joinReaders();
 }
 
 bool Session::waitForSimulator() {
   if (!waitUntil([&] { return simulator_.flightRunning() && !simulator_.paused(); }, 100ms)) return false;
-  if (simulator_.requestUserOnGroundEverySecond() < 0) writeLogError("SimConnect request ac gnd/air fails");
+  simulator_.requestUserOnGroundEverySecond();
+  if (!waitUntil([&] { return simulator_.userPositionKnown(); }, 500ms)) return false;
+  simulator_.copyUserState();
   simulator_.requestUserTitleAndModel();
-  return waitUntil([&] { return simulator_.userPositionKnown(); }, 500ms);
+  return true;
 }
 
 void Session::connectRealTraffic() {

@@ -32,7 +32,6 @@ class Session {
   // Close-down of what the session started: the simulator thread, the
   // readers, the control channel. Runs after the loop, also after a failure.
   void stop();
-  int64_t cyclesRun() const { return loop_.cyclesRun(); }
 
  private:
   bool waitForSimulator();

@@ -56,8 +56,9 @@ class SimSession {
   bool flightRunning() const { return values_.flightRunning.load(); }
   // Set by a failed simulator call; cleared by prepareSession.
   bool paused() const { return values_.paused.load(); }
-  // Atomic test-and-clear of the once-a-second tick flag.
+  // Atomic test-and-clear of the once-a-second tick flag, and a look at it.
   bool takeTick() { return values_.tick.exchange(false); }
+  bool tickPending() const { return values_.tick.load(); }
   double frameRate() const { return values_.frameRate.load(); }
   uint32_t userObjectId() const { return values_.userObjectId.load(); }
 

@@ -329,13 +329,17 @@ void SimSession::frame(double seconds, double frameRate, bool paused, Replies& o
 void SimSession::announce(const ScenarioEvents& events, Replies& out) {
   if (!opened_) return;
   if (events.teleported) systemEvent("positionchanged", 0, out);
+  // A scripted pause is the user stopping the flight, as the simulator's menu
+  // does: the flight is reported as not running until it resumes.
   if (events.paused) {
     systemEvent("pause", 1, out);
     systemEvent("paused", 0, out);
+    systemEvent("sim", 0, out);
   }
   if (events.resumed) {
     systemEvent("pause", 0, out);
     systemEvent("unpaused", 0, out);
+    systemEvent("sim", 1, out);
   }
   for (uint32_t id : events.otherTrafficAdded) addRemoveEvent("objectadded", id, out);
   for (const std::string& file : events.flightsLoaded)

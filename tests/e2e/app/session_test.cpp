@@ -85,7 +85,7 @@ TEST_F(SessionTest, APauseStopsTheTrafficButNotThePositionReports) {
   ASSERT_TRUE(world_.logShows("Flight resumed", 60s)) << world_.log();
   std::this_thread::sleep_for(4s);
   EXPECT_EQ(world_.closeProgram(), 0);
-  EXPECT_EQ(world_.logCount("Flight not running"), 1u);
+  EXPECT_EQ(world_.logCount("Flight not running"), 1u) << world_.log();
   EXPECT_EQ(world_.logCount("Flight resumed"), 1u);
   const std::vector<double> times = positionMessageTimes(world_.feedLog());
   ASSERT_GE(times.size(), 10u) << world_.feedLog();

@@ -1,0 +1,149 @@
+// The main loop's cycle and tick work, driven cycle by cycle with a simulator
+// that does what each test says.
+#include "app/main_loop.h"
+
+#include <gtest/gtest.h>
+
+#include "core/cycle_clock.h"
+#include "core/log.h"
+#include "core/stop_flags.h"
+#include "realtraffic/feed_state.h"
+#include "realtraffic/realtraffic_status.h"
+#include "test_support.h"
+
+namespace tfx::app {
+namespace {
+
+class ScriptedSimulator final : public SimulatorLink {
+ public:
+  bool flightRunning() const override { return running; }
+  bool paused() const override { return pausedFlag; }
+  bool tickPending() const override { return tick; }
+  bool takeTick() override { return std::exchange(tick, false); }
+  bool userPositionKnown() const override { return true; }
+  UserPosition userPosition() const override { return user; }
+  int64_t simTime() const override { return 1'700'000'000; }
+  void periodicRequests(int32_t cycle, bool, double radius) override {
+    lastRequestCycle = cycle;
+    lastRadius = radius;
+  }
+  void discardOutgoing() override { ++discards; }
+
+  bool running = true;
+  bool pausedFlag = false;
+  bool tick = false;
+  UserPosition user{0, 0, 0, 1416, 0, 47.4621, 8.5509};
+  int32_t lastRequestCycle = 0;
+  double lastRadius = 0;
+  int discards = 0;
+};
+
+class MainLoopTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::resetProgramState();
+    cycleNumber() = 0;
+    realTrafficStatus().connected = true;
+  }
+  void TearDown() override {
+    realTrafficStatus().connected = false;
+    test::resetProgramState();
+    cycleNumber() = 0;
+  }
+  // Runs cycles until the given number of ticks has passed.
+  void runTicks(int ticks) {
+    for (int tick = 0; tick < ticks; ++tick) {
+      for (int cycle = 0; cycle < 99; ++cycle) ASSERT_TRUE(loop_.cycleStep());
+      simulator_.tick = true;
+      ASSERT_TRUE(loop_.cycleStep());
+    }
+  }
+
+  ScriptedSimulator simulator_;
+  TrafficQueue queue_;
+  WeatherReader weather_{0, true};
+  TrafficReader traffic_{queue_, 0, true};
+  ControlChannel channel_{{weather_, traffic_}};
+  MainLoop loop_{simulator_, {queue_, weather_, traffic_, channel_}};
+};
+
+TEST_F(MainLoopTest, RunningCyclesAdvanceTheClockAndTicksCountOncePerSecond) {
+  loop_.begin();
+  EXPECT_TRUE(queue_.accepting());
+  runTicks(3);
+  EXPECT_EQ(loop_.tickCounter(), 3);
+  EXPECT_EQ(loop_.cyclesRun(), 300);
+  EXPECT_EQ(cycleNumber().load(), 300);
+  EXPECT_EQ(simulator_.lastRequestCycle, 300);
+  EXPECT_DOUBLE_EQ(simulator_.lastRadius, 40 * 1852.0);
+  // The tick flag is consumed by the cycle that saw it.
+  EXPECT_FALSE(simulator_.tick);
+}
+
+TEST_F(MainLoopTest, EveryFifteenthTickFollowsTheUserWithTheRadius) {
+  loop_.begin();
+  runTicks(14);
+  EXPECT_DOUBLE_EQ(traffic_.feed.referencePosition().lat, 0.0);
+  runTicks(1);
+  EXPECT_DOUBLE_EQ(traffic_.feed.referencePosition().lat, 47.4621);
+  EXPECT_DOUBLE_EQ(traffic_.feed.referencePosition().lon, 8.5509);
+}
+
+TEST_F(MainLoopTest, AFlightThatStopsIsMarkedOnceAndResumesOnTheNextTick) {
+  loop_.begin();
+  runTicks(1);
+  LogCapture log;
+  simulator_.running = false;
+  for (int cycle = 0; cycle < 250; ++cycle) ASSERT_TRUE(loop_.cycleStep());
+  EXPECT_EQ(log.count("Flight not running"), 1u);
+  EXPECT_TRUE(loop_.markedNotRunning());
+  EXPECT_FALSE(queue_.accepting());
+  EXPECT_EQ(simulator_.discards, 1);
+  // No traffic cycles while no flight runs.
+  EXPECT_EQ(cycleNumber().load(), 100);
+
+  simulator_.running = true;
+  ASSERT_TRUE(loop_.cycleStep());
+  EXPECT_EQ(log.count("Flight resumed"), 0u);
+  simulator_.tick = true;
+  ASSERT_TRUE(loop_.cycleStep());
+  EXPECT_EQ(log.count("Flight resumed"), 1u);
+  EXPECT_TRUE(queue_.accepting());
+  runTicks(2);
+  EXPECT_EQ(log.count("Flight resumed"), 1u);
+  EXPECT_EQ(log.count("Flight not running"), 1u);
+
+  // A pause counts as not running too.
+  simulator_.pausedFlag = true;
+  ASSERT_TRUE(loop_.cycleStep());
+  EXPECT_EQ(log.count("Flight not running"), 2u);
+}
+
+TEST_F(MainLoopTest, FeedsThatStandStillShowNoData) {
+  weather_.datagramCount = 3;
+  traffic_.datagramCount = 7;
+  loop_.begin();
+  EXPECT_EQ(weather_.state.load(), kFeedReceiving);
+  EXPECT_EQ(traffic_.state.load(), kFeedReceiving);
+  traffic_.datagramCount = 9;
+  loop_.feedStateCheck();
+  EXPECT_EQ(weather_.state.load(), kFeedNoData);
+  EXPECT_EQ(traffic_.state.load(), kFeedReceiving);
+  // A feed without data is checked again on the 15th tick: the weather came
+  // back, the traffic stopped.
+  weather_.datagramCount = 4;
+  runTicks(15);
+  EXPECT_EQ(weather_.state.load(), kFeedReceiving);
+  EXPECT_EQ(traffic_.state.load(), kFeedNoData);
+}
+
+TEST_F(MainLoopTest, AStopEndsTheLoopAtTheNextCycle) {
+  loop_.begin();
+  runTicks(1);
+  requestSessionExit(ExitReason::UserClosedSim, 0);
+  EXPECT_FALSE(loop_.cycleStep());
+  EXPECT_EQ(loop_.cyclesRun(), 100);
+}
+
+}  // namespace
+}  // namespace tfx::app
