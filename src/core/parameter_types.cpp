@@ -8,6 +8,8 @@
 #include <charconv>
 #include <limits>
 
+#include "core/xml_values.h"
+
 namespace tfx {
 namespace {
 
@@ -40,7 +42,7 @@ void setControlView(ControlView* view) { installedView = view; }
 ControlView* controlView() { return installedView.load(); }
 
 void BoolParameter::setFromText(std::string_view text) {
-  set(!text.empty() && std::string_view("1TtYy").find(text.front()) != std::string_view::npos);
+  set(xmlBool(text));
 }
 
 int32_t IntParameter::clamp(int64_t value) const {

@@ -7,14 +7,10 @@
 
 #include "sim/simconnect/wire_constants.h"
 
+#include "text.h"
+
 namespace tfx::simstandin {
 namespace {
-
-std::string_view trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
 
 std::vector<std::string_view> split(std::string_view text, char separator) {
   std::vector<std::string_view> parts;

@@ -4,23 +4,9 @@
 #include <fstream>
 #include <string_view>
 
+#include "text.h"
+
 namespace tfx::simstandin {
-namespace {
-
-std::string_view trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
-std::string lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
-}  // namespace
-
 std::vector<std::string> readTitlesFile(const std::filesystem::path& file) {
   std::vector<std::string> titles;
   std::ifstream in(file);

@@ -8,23 +8,10 @@
 #include <sstream>
 
 #include "core/log.h"
+#include "core/text_trim.h"
 
 namespace tfx::simconnect {
 namespace {
-
-std::string_view trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
-}
-
-std::string lower(std::string_view text) {
-  std::string result(text);
-  std::transform(result.begin(), result.end(), result.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return result;
-}
 
 template <class T>
 void readNumber(std::string_view key, std::string_view value, T& target) {
@@ -47,10 +34,10 @@ SimConnectConfig parseSimConnectConfig(std::string_view text) {
   std::string line;
   while (std::getline(lines, line)) {
     std::string_view content = line;
-    content = trim(content.substr(0, content.find_first_of(";#")));
+    content = trimBlanks(content.substr(0, content.find_first_of(";#")));
     if (content.empty()) continue;
     if (content.front() == '[') {
-      const std::string name = lower(trim(content.substr(1, content.find(']') - 1)));
+      const std::string name = lowerAscii(trimBlanks(content.substr(1, content.find(']') - 1)));
       // Only the first matching section counts, as the default configuration index is 0.
       inSection = !sectionSeen && (name == "simconnect" || name == "simconnect.0");
       sectionSeen = sectionSeen || inSection;
@@ -58,8 +45,8 @@ SimConnectConfig parseSimConnectConfig(std::string_view text) {
     }
     const auto equals = content.find('=');
     if (!inSection || equals == std::string_view::npos) continue;
-    const std::string key = lower(trim(content.substr(0, equals)));
-    const std::string_view value = trim(content.substr(equals + 1));
+    const std::string key = lowerAscii(trimBlanks(content.substr(0, equals)));
+    const std::string_view value = trimBlanks(content.substr(equals + 1));
     if (key == "protocol") {
       config.protocol = value;
     } else if (key == "address") {
@@ -69,7 +56,7 @@ SimConnectConfig parseSimConnectConfig(std::string_view text) {
     } else if (key == "maxreceivesize") {
       readNumber("MaxReceiveSize", value, config.maxReceiveSize);
     } else if (key == "disablenagle") {
-      config.disableNagle = !value.empty() && value != "0" && lower(value) != "false";
+      config.disableNagle = !value.empty() && value != "0" && lowerAscii(value) != "false";
     }
   }
   return config;
