@@ -5,20 +5,20 @@
 namespace tfx::ui {
 namespace {
 
-ControlSpec fromSetting(const Parameter& setting, ControlKind kind, std::string_view label) {
+ControlInfo fromSetting(const Parameter& setting, ControlKind kind, std::string_view label) {
   const ControlPlace* place = setting.controlPlace();
   return {place->id, kind, place->y, label};
 }
 
-ControlSpec fromButton(const WindowButton& button) {
+ControlInfo fromButton(const WindowButton& button) {
   return {button.place.id, ControlKind::Button, button.place.y, button.caption};
 }
 
 }  // namespace
 
-const std::vector<ControlSpec>& controlTable() {
+const std::vector<ControlInfo>& controlTable() {
   using enum ControlKind;
-  static const std::vector<ControlSpec> table = {
+  static const std::vector<ControlInfo> table = {
       fromSetting(ALL_INSTALL_PATH, TextField, "Install path:"),
       fromSetting(SCAN_LIVERIES, CheckBox, "Scan for liveries"),
       fromSetting(LIG_AUTOMATIC, CheckBox, "Automatic"),

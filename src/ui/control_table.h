@@ -10,7 +10,7 @@ namespace tfx::ui {
 
 enum class ControlKind { CheckBox, List, EditBox, TextField, Button };
 
-struct ControlSpec {
+struct ControlInfo {
   ControlId id = 0;
   ControlKind kind = ControlKind::CheckBox;
   int32_t y = 0;
@@ -18,6 +18,6 @@ struct ControlSpec {
 };
 
 // Every control of the window, in the order of the window's rows.
-const std::vector<ControlSpec>& controlTable();
+const std::vector<ControlInfo>& controlTable();
 
 }  // namespace tfx::ui

@@ -15,15 +15,15 @@ bool inside(const Rect& area, int x, int y) {
 }  // namespace
 
 WindowModel::WindowModel() {
-  for (const ControlSpec& spec : controlTable()) {
+  for (const ControlInfo& info : controlTable()) {
     ControlState state;
-    state.spec = spec;
+    state.info = info;
     for (Parameter* setting : windowBoundParameters()) {
       const ControlPlace* place = setting->controlPlace();
-      if (place->id != spec.id) continue;
+      if (place->id != info.id) continue;
       if (const auto* list = dynamic_cast<const ComboParameter*>(setting)) state.listValues = list->listValues();
     }
-    controls_.emplace(spec.id, std::move(state));
+    controls_.emplace(info.id, std::move(state));
   }
 }
 

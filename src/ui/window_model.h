@@ -15,7 +15,7 @@
 namespace tfx::ui {
 
 struct ControlState {
-  ControlSpec spec;
+  ControlInfo info;
   bool enabled = true;
   bool checked = false;
   std::vector<int32_t> listValues;

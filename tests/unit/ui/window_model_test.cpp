@@ -12,15 +12,15 @@ namespace {
 
 TEST(ControlTable, EverySettingControlOnceWithItsRow) {
   std::set<ControlId> ids;
-  for (const ControlSpec& spec : controlTable()) EXPECT_TRUE(ids.insert(spec.id).second) << spec.id;
+  for (const ControlInfo& info : controlTable()) EXPECT_TRUE(ids.insert(info.id).second) << info.id;
   for (Parameter* setting : windowBoundParameters()) {
     EXPECT_TRUE(ids.count(setting->controlPlace()->id)) << setting->name();
   }
   EXPECT_EQ(ids.size(), windowBoundParameters().size() + 3);
   WindowModel model;
-  EXPECT_EQ(model.control(32818)->spec.label, "Radius:");
-  EXPECT_EQ(model.control(32818)->spec.y, 231);
-  EXPECT_EQ(model.control(32858)->spec.kind, ControlKind::Button);
+  EXPECT_EQ(model.control(32818)->info.label, "Radius:");
+  EXPECT_EQ(model.control(32818)->info.y, 231);
+  EXPECT_EQ(model.control(32858)->info.kind, ControlKind::Button);
 }
 
 TEST(WindowModel, SettingsShowTheirValuesInTheirControls) {
