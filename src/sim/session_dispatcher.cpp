@@ -11,17 +11,13 @@
 #include "core/stop_flags.h"
 #include "core/user_error.h"
 #include "core/window_surface.h"
+#include "sim/simconnect/overloaded.h"
 #include "sim/simconnect/object_data.h"
 
 namespace tfx::sim {
 namespace {
 
 namespace sc = simconnect;
-
-template <class... Fs>
-struct Overloaded : Fs... {
-  using Fs::operator()...;
-};
 
 constexpr uint32_t kFrameRateEveryFrames = 30;
 constexpr size_t kShownTitleLength = 48;
@@ -32,7 +28,7 @@ constexpr uint32_t kUserModelLength = 32;
 }  // namespace
 
 void SessionDispatcher::operator()(const sc::ServerMessage& message) {
-  std::visit(Overloaded{
+  std::visit(simconnect::Overloaded{
                  [&](const sc::ExceptionMessage& m) { onException(m); },
                  [&](const sc::OpenMessage& m) { onOpen(m); },
                  [&](const sc::QuitMessage&) { core_.simulatorGone(); },

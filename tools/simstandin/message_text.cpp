@@ -2,21 +2,18 @@
 
 #include <fmt/format.h>
 
+#include "sim/simconnect/overloaded.h"
+
 namespace tfx::simstandin {
 namespace {
 
 namespace sc = tfx::simconnect;
 
-template <class... Fs>
-struct Overloaded : Fs... {
-  using Fs::operator()...;
-};
-
 }  // namespace
 
 std::string describeRequest(const sc::ClientRequest& request) {
   return std::visit(
-      Overloaded{
+      simconnect::Overloaded{
           [](const sc::OpenRequest& r) { return fmt::format("Open name='{}'", r.applicationName); },
           [](const sc::MapClientEventRequest& r) {
             return fmt::format("MapClientEventToSimEvent event={} name='{}'", r.eventId, r.eventName);

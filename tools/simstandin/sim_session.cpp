@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "message_text.h"
+#include "sim/simconnect/overloaded.h"
 #include "sim/simconnect/object_data.h"
 
 namespace tfx::simstandin {
@@ -11,11 +12,6 @@ namespace sc = simconnect;
 using sc::SimConnectException;
 
 namespace {
-
-template <class... Fs>
-struct Overloaded : Fs... {
-  using Fs::operator()...;
-};
 
 // Above this radius a by-type request is refused, as the simulator does.
 constexpr uint32_t kMaxByTypeRadiusMeters = 200000;
@@ -131,7 +127,7 @@ void SimSession::handle(sc::ByteView message, double seconds, Replies& out) {
   }
   const uint32_t sendId = h.sendId;
   std::visit(
-      Overloaded{
+      simconnect::Overloaded{
           [&](const sc::OpenRequest& r) {
             version_ = h.protocol;
             onOpen(r, sendId, out);

@@ -1,14 +1,11 @@
 #include "sim/simconnect/client_messages.h"
 
+#include "sim/simconnect/overloaded.h"
+
 #include <type_traits>
 
 namespace tfx::simconnect {
 namespace {
-
-template <class... Fs>
-struct Overloaded : Fs... {
-  using Fs::operator()...;
-};
 
 uint32_t u(auto value) { return static_cast<uint32_t>(value); }
 

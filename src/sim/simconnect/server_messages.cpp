@@ -1,12 +1,9 @@
 #include "sim/simconnect/server_messages.h"
 
+#include "sim/simconnect/overloaded.h"
+
 namespace tfx::simconnect {
 namespace {
-
-template <class... Fs>
-struct Overloaded : Fs... {
-  using Fs::operator()...;
-};
 
 // Shortest (FSX) form of each decoded kind.
 constexpr uint32_t kExceptionSize = 24;
