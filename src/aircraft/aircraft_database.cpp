@@ -6,8 +6,9 @@
 #include <cctype>
 
 #include "core/log.h"
-#include "core/user_error.h"
+#include "core/text_trim.h"
 #include "core/xml_values.h"
+#include "runstate/user_error.h"
 
 namespace tfx {
 namespace {
@@ -45,15 +46,8 @@ NameGroups readGroups(const pugi::xml_document& document, const char* sectionNam
   return groups;
 }
 
-std::string lowerCase(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return lower;
-}
-
 bool containsIgnoringCase(std::string_view text, std::string_view part) {
-  return lowerCase(text).find(lowerCase(part)) != std::string::npos;
+  return lowerAscii(text).find(lowerAscii(part)) != std::string::npos;
 }
 
 }  // namespace

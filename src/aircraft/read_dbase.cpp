@@ -7,9 +7,9 @@
 
 #include "aircraft/aircraft_database.h"
 #include "core/folders.h"
-#include "core/user_error.h"
 #include "data/file_remover.h"
 #include "data/stream_decrypt.h"
+#include "runstate/user_error.h"
 
 namespace tfx {
 namespace {

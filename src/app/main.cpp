@@ -7,9 +7,9 @@
 #include "app/window_thread.h"
 #include "core/folders.h"
 #include "core/log.h"
-#include "core/product.h"
 #include "platform/single_instance.h"
 #include "platform/termination_signals.h"
+#include "runstate/product.h"
 
 int main() {
   using namespace tfx;

@@ -4,15 +4,15 @@
 
 #include <thread>
 
-#include "core/cycle_clock.h"
 #include "core/log.h"
 #include "core/message_line.h"
 #include "core/parameters.h"
-#include "core/stop_flags.h"
 #include "core/utc_time.h"
 #include "core/window_surface.h"
 #include "realtraffic/feed_state.h"
 #include "realtraffic/realtraffic_status.h"
+#include "runstate/cycle_clock.h"
+#include "runstate/stop_flags.h"
 
 namespace tfx::app {
 namespace {

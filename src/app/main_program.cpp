@@ -11,12 +11,12 @@
 #include "core/message_line.h"
 #include "core/parameters.h"
 #include "core/parameters_file.h"
-#include "core/product.h"
 #include "core/simulator_detection.h"
-#include "core/stop_flags.h"
-#include "core/user_error.h"
 #include "core/version_update.h"
 #include "data/version_check.h"
+#include "runstate/product.h"
+#include "runstate/stop_flags.h"
+#include "runstate/user_error.h"
 
 namespace tfx::app {
 namespace {

@@ -8,9 +8,9 @@
 #include "core/log.h"
 #include "core/message_line.h"
 #include "core/parameters.h"
-#include "core/stop_flags.h"
 #include "core/window_surface.h"
 #include "realtraffic/realtraffic_status.h"
+#include "runstate/stop_flags.h"
 
 namespace tfx::app {
 namespace {

@@ -6,9 +6,9 @@
 #include "core/message_line.h"
 #include "core/parameters.h"
 #include "core/parameters_file.h"
-#include "core/product.h"
-#include "core/stop_flags.h"
 #include "platform/termination_signals.h"
+#include "runstate/product.h"
+#include "runstate/stop_flags.h"
 
 namespace tfx::app {
 namespace {

@@ -7,9 +7,9 @@
 #include "core/log.h"
 #include "core/message_line.h"
 #include "core/parameters.h"
-#include "core/product.h"
-#include "core/user_error.h"
 #include "platform/known_folders.h"
+#include "runstate/product.h"
+#include "runstate/user_error.h"
 
 namespace tfx {
 namespace fs = std::filesystem;

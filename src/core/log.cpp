@@ -8,9 +8,9 @@
 #include <stdexcept>
 #include <utility>
 
-#include "core/product.h"
-#include "core/stop_flags.h"
 #include "core/utc_time.h"
+#include "runstate/product.h"
+#include "runstate/stop_flags.h"
 
 namespace tfx {
 namespace {

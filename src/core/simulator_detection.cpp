@@ -6,9 +6,9 @@
 #include "core/message_line.h"
 #include "core/parameters.h"
 #include "core/parameters_file.h"
-#include "core/user_error.h"
 #include "platform/program_path.h"
 #include "platform/registry.h"
+#include "runstate/user_error.h"
 
 namespace tfx {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <charconv>
 
-#include "core/product.h"
+#include "runstate/product.h"
 
 namespace tfx {
 namespace {

@@ -2,7 +2,6 @@
 // Read access to the machine registry (HKEY_LOCAL_MACHINE), where the simulator
 // records its install folder. On Linux there is no registry: the default back
 // end finds no key. Tests install a fake with keys.
-#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -33,18 +32,6 @@ class NoRegistry final : public Registry {
  public:
   bool canOpenKey(std::string_view) const override { return false; }
   std::string readString(std::string_view, std::string_view) const override;
-};
-
-// Keys and string values held in memory.
-class FakeRegistry final : public Registry {
- public:
-  void addKey(std::string subKey) { keys_[std::move(subKey)]; }
-  void setString(std::string subKey, std::string valueName, std::string value);
-  bool canOpenKey(std::string_view subKey) const override;
-  std::string readString(std::string_view subKey, std::string_view valueName) const override;
-
- private:
-  std::map<std::string, std::map<std::string, std::string, std::less<>>, std::less<>> keys_;
 };
 
 }  // namespace tfx::platform

@@ -9,13 +9,13 @@
 #include "core/folders.h"
 #include "core/log.h"
 #include "core/message_line.h"
-#include "core/product.h"
-#include "core/stop_flags.h"
 #include "core/utc_time.h"
 #include "core/window_surface.h"
 #include "realtraffic/realtraffic_status.h"
 #include "realtraffic/socket_error_text.h"
 #include "realtraffic/udp_reader.h"
+#include "runstate/product.h"
+#include "runstate/stop_flags.h"
 
 namespace tfx {
 namespace {

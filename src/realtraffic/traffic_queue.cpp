@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "core/cycle_clock.h"
+#include "runstate/cycle_clock.h"
 
 namespace tfx {
 

@@ -6,12 +6,12 @@
 
 #include "core/log.h"
 #include "core/message_line.h"
-#include "core/stop_flags.h"
 #include "core/window_surface.h"
 #include "platform/socket_error.h"
 #include "platform/thread_name.h"
 #include "platform/udp_socket.h"
 #include "realtraffic/socket_error_text.h"
+#include "runstate/stop_flags.h"
 
 namespace tfx {
 namespace {

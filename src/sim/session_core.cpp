@@ -6,9 +6,9 @@
 
 #include "core/log.h"
 #include "core/message_line.h"
-#include "core/product.h"
-#include "core/stop_flags.h"
 #include "core/utc_time.h"
+#include "runstate/product.h"
+#include "runstate/stop_flags.h"
 #include "sim/sim_ids.h"
 
 namespace tfx::sim {

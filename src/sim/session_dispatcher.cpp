@@ -7,12 +7,12 @@
 #include "aircraft/aircraft_queries.h"
 #include "core/log.h"
 #include "core/message_line.h"
-#include "core/product.h"
-#include "core/stop_flags.h"
-#include "core/user_error.h"
 #include "core/window_surface.h"
-#include "sim/simconnect/overloaded.h"
+#include "runstate/product.h"
+#include "runstate/stop_flags.h"
+#include "runstate/user_error.h"
 #include "sim/simconnect/object_data.h"
+#include "sim/simconnect/overloaded.h"
 
 namespace tfx::sim {
 namespace {

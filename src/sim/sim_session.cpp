@@ -6,11 +6,11 @@
 
 #include "core/log.h"
 #include "core/message_line.h"
-#include "core/product.h"
-#include "core/stop_flags.h"
-#include "core/user_error.h"
 #include "core/window_surface.h"
 #include "platform/thread_name.h"
+#include "runstate/product.h"
+#include "runstate/stop_flags.h"
+#include "runstate/user_error.h"
 #include "sim/registration.h"
 #include "sim/session_dispatcher.h"
 

@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "core/parameters.h"
-#include "core/stop_flags.h"
+#include "runstate/stop_flags.h"
 
 namespace tfx::test {
 namespace fs = std::filesystem;

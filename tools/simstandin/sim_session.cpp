@@ -6,6 +6,7 @@
 #include "message_text.h"
 #include "sim/simconnect/overloaded.h"
 #include "sim/simconnect/object_data.h"
+#include "text.h"
 
 namespace tfx::simstandin {
 namespace sc = simconnect;
@@ -22,12 +23,6 @@ const std::set<std::string> kSystemEvents = {
     "paused",        "pausedframe",   "positionchanged", "sim",        "simstart", "simstop",
     "sound",         "unpaused",      "view",
 };
-
-std::string lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
 
 std::string upper(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),

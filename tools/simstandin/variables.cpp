@@ -6,6 +6,8 @@
 #include <numbers>
 #include <variant>
 
+#include "text.h"
+
 namespace tfx::simstandin {
 namespace {
 
@@ -15,13 +17,6 @@ constexpr double kRadToDeg = 180.0 / std::numbers::pi;
 
 // What a variable measures, in its stored unit.
 enum class Quantity { Plain, AngleRadians, AngleDegrees, LengthFeet, SpeedKnots, SpeedFeetPerSecond };
-
-std::string lower(std::string_view text) {
-  std::string result(text);
-  std::transform(result.begin(), result.end(), result.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return result;
-}
 
 // Unit values per stored unit.
 double unitFactor(Quantity quantity, const std::string& unit) {

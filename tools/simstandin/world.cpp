@@ -4,18 +4,14 @@
 #include <cmath>
 #include <numbers>
 
+#include "text.h"
+
 namespace tfx::simstandin {
 namespace {
 
 constexpr double kOnGroundMarginFeet = 1.0;
 constexpr double kEarthRadiusMeters = 6371008.8;
 constexpr double kDegToRad = std::numbers::pi / 180.0;
-
-std::string lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
 
 }  // namespace
 

@@ -5,19 +5,10 @@
 #include <array>
 
 #include "core/log.h"
+#include "core/text_trim.h"
 #include "sim/simconnect/message_framer.h"
 
 namespace tfx::simconnect {
-namespace {
-
-std::string lower(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return result;
-}
-
-}  // namespace
-
 SimConnectClient::~SimConnectClient() { close(); }
 
 int32_t SimConnectClient::open(std::string_view applicationName) {
@@ -29,12 +20,12 @@ int32_t SimConnectClient::open(std::string_view applicationName, const SimConnec
     if (connected_) return kResultFail;
     close();  // what is left of a lost connection
   }
-  if (lower(config.protocol) != "ipv4") {
+  if (lowerAscii(config.protocol) != "ipv4") {
     // Named pipes and IPv6 have no transport on this platform.
     writeLogError(fmt::format("SimConnect.cfg: Protocol={} is not available, use Protocol=IPv4", config.protocol));
     return kResultFail;
   }
-  const std::string address = lower(config.address) == "localhost" ? "127.0.0.1" : config.address;
+  const std::string address = lowerAscii(config.address) == "localhost" ? "127.0.0.1" : config.address;
   {
     std::lock_guard lock(sendMutex_);
     if (stream_.connect(address, config.port) != 0) return kResultFail;

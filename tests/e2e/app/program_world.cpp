@@ -48,8 +48,8 @@ void ProgramWorld::startSimulator(const std::vector<std::string>& options) {
                                         "--trace=" + (root_ / "trace.txt").string(),
                                         "--message-log=" + (root_ / "messages.txt").string()};
   arguments.insert(arguments.end(), options.begin(), options.end());
-  simulator_ = std::make_unique<platform::ChildProcess>(TFX_SIMSTANDIN, arguments,
-                                                        platform::ChildProcessOptions{.standardOutput = root_ / "sim.out"});
+  simulator_ = std::make_unique<test::ChildProcess>(TFX_SIMSTANDIN, arguments,
+                                                        test::ChildProcessOptions{.standardOutput = root_ / "sim.out"});
   if (!eventually([&] { return fs::exists(portFile) && !readFile(portFile).empty(); })) {
     throw std::runtime_error("the simulator stand-in did not start");
   }
@@ -61,14 +61,14 @@ void ProgramWorld::startFeed(const std::vector<std::string>& options) {
   std::vector<std::string> arguments = {"--control-port", std::to_string(controlPort_), "--log",
                                         (root_ / "feed.log").string()};
   arguments.insert(arguments.end(), options.begin(), options.end());
-  feed_ = std::make_unique<platform::ChildProcess>(TFX_FEEDSTANDIN, arguments,
-                                                   platform::ChildProcessOptions{.standardOutput = root_ / "feed.out"});
+  feed_ = std::make_unique<test::ChildProcess>(TFX_FEEDSTANDIN, arguments,
+                                                   test::ChildProcessOptions{.standardOutput = root_ / "feed.out"});
 }
 
 void ProgramWorld::startProgram() {
-  program_ = std::make_unique<platform::ChildProcess>(
+  program_ = std::make_unique<test::ChildProcess>(
       TFX_PROGRAM, std::vector<std::string>{},
-      platform::ChildProcessOptions{.standardOutput = root_ / "program.out",
+      test::ChildProcessOptions{.standardOutput = root_ / "program.out",
                                     .standardError = root_ / "program.err",
                                     .workingDirectory = install_,
                                     .environment = {{"XDG_CONFIG_HOME", config_.string()},

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/child_process.h"
+#include "child_process.h"
 #include "test_support.h"
 
 namespace tfx::test {
@@ -43,9 +43,9 @@ class ProgramWorld {
   std::filesystem::path config_;
   std::filesystem::path runtime_;
   uint16_t controlPort_ = 0;
-  std::unique_ptr<platform::ChildProcess> simulator_;
-  std::unique_ptr<platform::ChildProcess> feed_;
-  std::unique_ptr<platform::ChildProcess> program_;
+  std::unique_ptr<test::ChildProcess> simulator_;
+  std::unique_ptr<test::ChildProcess> feed_;
+  std::unique_ptr<test::ChildProcess> program_;
 };
 
 }  // namespace tfx::test

@@ -4,7 +4,7 @@
 
 
 #include "eventually.h"
-#include "platform/child_process.h"
+#include "child_process.h"
 #include "test_support.h"
 
 namespace tfx {
@@ -28,12 +28,12 @@ class StartUpTest : public ::testing::Test {
   // Runs the program until it ends by itself; after an error shown to the
   // user it waits for the window to be closed, which SIGTERM does.
   int runProgram(const fs::path& program = TFX_PROGRAM, const fs::path& folder = {}) {
-    platform::ChildProcessOptions options;
+    test::ChildProcessOptions options;
     options.workingDirectory = folder.empty() ? install_ : folder;
     options.environment = {{"XDG_CONFIG_HOME", config_.string()}, {"XDG_RUNTIME_DIR", runtime_.string()}};
     const fs::path log = options.workingDirectory / "Log.txt";
     const std::string previousLog = readFile(log);
-    platform::ChildProcess child(program, {}, options);
+    test::ChildProcess child(program, {}, options);
     // The log of this run: the previous one has moved to Log0.txt.
     auto thisRunsLog = [&] {
       return previousLog.empty() || readFile(options.workingDirectory / "Log0.txt") == previousLog;
@@ -143,7 +143,7 @@ TEST_F(StartUpTest, RadiusIsClampedToItsBoundsOnly) {
 
 TEST_F(StartUpTest, InstalledFolderRuns) {
   const fs::path prefix = root_ / "installed";
-  platform::ChildProcess install(TFX_CMAKE_COMMAND,
+  test::ChildProcess install(TFX_CMAKE_COMMAND,
                                  {"--install", test::binaryDir().string(), "--prefix", prefix.string()},
                                  {.standardOutput = root_ / "install.out"});
   ASSERT_EQ(install.waitFor(std::chrono::minutes(2)), 0) << readFile(root_ / "install.out");

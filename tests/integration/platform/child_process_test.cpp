@@ -1,10 +1,10 @@
-#include "platform/child_process.h"
+#include "child_process.h"
 
 #include <gtest/gtest.h>
 
 #include "test_support.h"
 
-namespace tfx::platform {
+namespace tfx::test {
 namespace {
 
 TEST(ChildProcessTest, ExitCodeRedirectionAndTermination) {
@@ -24,4 +24,4 @@ TEST(ChildProcessTest, ExitCodeRedirectionAndTermination) {
 }
 
 }  // namespace
-}  // namespace tfx::platform
+}  // namespace tfx::test

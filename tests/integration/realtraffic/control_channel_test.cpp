@@ -8,9 +8,9 @@
 #include "core/folders.h"
 #include "core/log.h"
 #include "core/message_line.h"
-#include "core/stop_flags.h"
 #include "eventually.h"
 #include "realtraffic/realtraffic_status.h"
+#include "runstate/stop_flags.h"
 #include "test_support.h"
 
 namespace tfx {

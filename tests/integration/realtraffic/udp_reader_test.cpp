@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/cycle_clock.h"
 #include "core/log.h"
 #include "core/message_line.h"
-#include "core/stop_flags.h"
 #include "eventually.h"
 #include "platform/udp_socket.h"
 #include "reader_thread.h"
@@ -11,6 +9,8 @@
 #include "realtraffic/traffic_fields.h"
 #include "realtraffic/traffic_reader.h"
 #include "realtraffic/weather_reader.h"
+#include "runstate/cycle_clock.h"
+#include "runstate/stop_flags.h"
 #include "test_support.h"
 #include "traffic_datagram.h"
 

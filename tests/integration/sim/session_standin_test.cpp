@@ -10,9 +10,9 @@
 
 #include "core/log.h"
 #include "core/message_line.h"
-#include "core/stop_flags.h"
 #include "eventually.h"
 #include "running_standin.h"
+#include "runstate/stop_flags.h"
 #include "sim/sim_ids.h"
 #include "sim/sim_session.h"
 #include "test_support.h"

@@ -9,7 +9,7 @@
 
 #include "eventually.h"
 #include "inbox.h"
-#include "platform/child_process.h"
+#include "child_process.h"
 #include "test_support.h"
 
 namespace tfx::simconnect {
@@ -43,7 +43,7 @@ class StandinProcess {
   }
 
   fs::path portFile_;
-  platform::ChildProcess process_;
+  tfx::test::ChildProcess process_;
 };
 
 TEST(StandinProcess, AnswersOurClientAndLogsEveryMessage) {
@@ -75,14 +75,14 @@ fs::path nodeModules() {
 
 TEST(StandinProcess, SpeaksTheProtocolOfAnIndependentClient) {
   const fs::path modules = nodeModules();
-  if (platform::ChildProcess("/usr/bin/env", {"node", "--version"}).waitFor(std::chrono::seconds(20)) != 0 ||
+  if (tfx::test::ChildProcess("/usr/bin/env", {"node", "--version"}).waitFor(std::chrono::seconds(20)) != 0 ||
       !fs::exists(modules / "node-simconnect/package.json"))
     GTEST_SKIP() << "node or node-simconnect missing (scripts/test-peers.sh installs it into " << modules << ")";
   tfx::test::TempDir folder;
   StandinProcess standin(folder.path(), {"--parked=47.5,8.5,90"});
   const uint16_t port = standin.port();
   ASSERT_NE(port, 0);
-  platform::ChildProcess peer("/usr/bin/env",
+  tfx::test::ChildProcess peer("/usr/bin/env",
                               {"node", std::string(PEER_SCRIPTS) + "/standin_peer.js", modules.string(),
                                std::to_string(port), "47.5", "8.5", "Boeing 737-800 Test Livery", "No Such Aircraft"},
                               {.standardOutput = folder / "peer.out", .standardError = folder / "peer.err"});

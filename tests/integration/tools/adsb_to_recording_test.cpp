@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "platform/child_process.h"
+#include "child_process.h"
 #include "test_support.h"
 
 namespace tfx {
@@ -11,7 +11,7 @@ namespace {
 const std::filesystem::path kConverter = test::sourceDir() / "tools/feedstandin/adsb_to_recording.py";
 
 int convert(const std::filesystem::path& input, const std::filesystem::path& output, const test::TempDir& folder) {
-  platform::ChildProcess converter(PYTHON3_PATH, {kConverter.string(), input.string(), output.string()},
+  test::ChildProcess converter(PYTHON3_PATH, {kConverter.string(), input.string(), output.string()},
                                    {.standardOutput = folder / "out.txt", .standardError = folder / "err.txt"});
   return converter.waitFor(std::chrono::seconds(120)).value_or(-1);
 }

@@ -3,7 +3,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "platform/child_process.h"
+#include "child_process.h"
 #include "test_support.h"
 
 namespace tfx {
@@ -12,7 +12,7 @@ namespace {
 nlohmann::json query(const test::TempDir& folder, const std::vector<std::string>& question) {
   std::vector<std::string> arguments = {"dbase", "--enc", (test::binaryDir() / "input" / "dbase.enc").string()};
   arguments.insert(arguments.end(), question.begin(), question.end());
-  platform::ChildProcess tool(AEROSHADOW_TOOL_PATH, arguments,
+  test::ChildProcess tool(AEROSHADOW_TOOL_PATH, arguments,
                               {.standardOutput = folder / "out.json", .workingDirectory = folder.path()});
   EXPECT_EQ(tool.waitFor(std::chrono::seconds(30)), 0);
   return nlohmann::json::parse(test::readFile(folder / "out.json"));

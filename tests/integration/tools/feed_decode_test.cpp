@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "platform/child_process.h"
+#include "child_process.h"
 #include "realtraffic/traffic_fields.h"
 #include "test_support.h"
 #include "traffic_datagram.h"
@@ -28,7 +28,7 @@ TEST(FeedDecodeTest, PrintsTheDecisionAndTheLogOfEveryLine) {
                       TrafficDatagram().set(f::kAltitude, "1420").set(f::kGroundSpeed, "12").text() + "\n" +  //
                       TrafficDatagram().set(f::kHexid, "x1").text() + "\n" +                         //
                       TrafficDatagram().set(f::kCallsign, "FAR").set(f::kLat, "48.5").text() + "\n");
-  platform::ChildProcess tool(AEROSHADOW_TOOL_PATH,
+  test::ChildProcess tool(AEROSHADOW_TOOL_PATH,
                               {"feed-decode", "--ref", "47.4647,8.5492", "--range", "50", "--park",
                                "47.4647,8.5492,1416", "--collect"},
                               {.standardInput = folder / "in.txt", .standardOutput = folder / "out.txt"});
@@ -65,7 +65,7 @@ TEST(FeedDecodeTest, PrintsTheDecisionAndTheLogOfEveryLine) {
 
 TEST(FeedDecodeTest, RejectsUnknownOptions) {
   test::TempDir folder;
-  platform::ChildProcess tool(AEROSHADOW_TOOL_PATH, {"feed-decode", "--radius", "5"},
+  test::ChildProcess tool(AEROSHADOW_TOOL_PATH, {"feed-decode", "--radius", "5"},
                               {.standardError = folder / "err.txt"});
   EXPECT_EQ(tool.waitFor(std::chrono::seconds(20)), 1);
   EXPECT_NE(test::readFile(folder / "err.txt").find("unknown option --radius"), std::string::npos);

@@ -6,7 +6,7 @@
 #include "core/folders.h"
 #include "core/log.h"
 #include "eventually.h"
-#include "platform/child_process.h"
+#include "child_process.h"
 #include "reader_thread.h"
 #include "realtraffic/control_channel.h"
 #include "realtraffic/published_qnh.h"
@@ -51,7 +51,7 @@ TEST_F(FeedStandinTest, ZurichReplayArrivesInTheTrafficQueue) {
   ASSERT_NE(weatherPort, 0);
 
   const double started = std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
-  platform::ChildProcess standin(
+  test::ChildProcess standin(
       FEEDSTANDIN_PATH,
       {"--replay", (test::sourceDir() / "data/feed/zurich.rec").string(), "--speed", "10", "--traffic-port",
        std::to_string(trafficPort), "--weather-port", std::to_string(weatherPort), "--control-port", "none", "--qnh",
@@ -98,7 +98,7 @@ TEST_F(FeedStandinTest, PlaysTheClientOnTheControlChannel) {
     ControlChannel channel({weather, traffic});
     channel.startControlServer("0");
     const auto log = folder / fmt::format("standin{}.log", level);
-    platform::ChildProcess standin(FEEDSTANDIN_PATH,
+    test::ChildProcess standin(FEEDSTANDIN_PATH,
                                    {"--control-port", std::to_string(channel.port()), "--level", std::to_string(level),
                                     "--version", "8.2.1", "--log", log.string(), "--qnh-interval", "0"},
                                    {.standardOutput = folder / "out.txt"});

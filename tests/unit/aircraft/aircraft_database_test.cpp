@@ -5,8 +5,8 @@
 
 #include "aircraft/aircraft_database.h"
 #include "core/log.h"
-#include "core/user_error.h"
 #include "dbase_fixture.h"
+#include "runstate/user_error.h"
 
 namespace tfx {
 namespace {

@@ -4,9 +4,9 @@
 #include "aircraft/read_dbase.h"
 #include "core/folders.h"
 #include "core/log.h"
-#include "core/user_error.h"
 #include "data/stream_encrypt.h"
 #include "dbase_fixture.h"
+#include "runstate/user_error.h"
 #include "test_support.h"
 
 namespace tfx {

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "core/cycle_clock.h"
 #include "core/log.h"
-#include "core/stop_flags.h"
 #include "realtraffic/feed_state.h"
 #include "realtraffic/realtraffic_status.h"
+#include "runstate/cycle_clock.h"
+#include "runstate/stop_flags.h"
 #include "test_support.h"
 
 namespace tfx::app {

@@ -10,9 +10,10 @@
 #include "core/parameters_file.h"
 #include "core/random.h"
 #include "core/simulator_detection.h"
-#include "core/user_error.h"
 #include "core/version_update.h"
+#include "fake_registry.h"
 #include "platform/registry.h"
+#include "runstate/user_error.h"
 #include "test_support.h"
 
 namespace tfx {
@@ -247,7 +248,7 @@ TEST(MetaBlock, WrittenAndReadBack) {
 }
 
 TEST_F(ParametersTest, SimulatorDetection) {
-  auto registry = std::make_unique<platform::FakeRegistry>();
+  auto registry = std::make_unique<test::FakeRegistry>();
   registry->addKey("SOFTWARE\\Lockheed Martin\\Prepar3D v5");
   registry->addKey("SOFTWARE\\Lockheed Martin\\Prepar3D v6");
   platform::setRegistry(std::move(registry));
@@ -269,7 +270,7 @@ TEST_F(ParametersTest, SimulatorDetection) {
   EXPECT_TRUE(log.contains("P3D not detected?"));
   lfolder[0].set("");
 
-  auto v6 = std::make_unique<platform::FakeRegistry>();
+  auto v6 = std::make_unique<test::FakeRegistry>();
   v6->setString("SOFTWARE\\Lockheed Martin\\Prepar3D v6", "SetupPath", "C:/Sims/P3D");
   platform::setRegistry(std::move(v6));
   detectSimulator();
@@ -278,7 +279,7 @@ TEST_F(ParametersTest, SimulatorDetection) {
   EXPECT_EQ(ALL_INSTALL_PATH.value(), "C:/Sims/P3D");
   EXPECT_EQ(stored("SIM_INSTALL_PATH"), "C:/Sims/P3D");
 
-  auto withoutPath = std::make_unique<platform::FakeRegistry>();
+  auto withoutPath = std::make_unique<test::FakeRegistry>();
   withoutPath->addKey("SOFTWARE\\Lockheed Martin\\Prepar3D v5");
   platform::setRegistry(std::move(withoutPath));
   EXPECT_THROW(detectSimulator(), UserErrorException);

@@ -6,10 +6,10 @@
 #include "core/hours.h"
 #include "core/log.h"
 #include "core/message_line.h"
-#include "core/stop_flags.h"
 #include "core/text_files.h"
-#include "core/user_error.h"
 #include "core/utc_time.h"
+#include "runstate/stop_flags.h"
+#include "runstate/user_error.h"
 #include "test_support.h"
 
 namespace tfx {

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "fake_registry.h"
 #include "platform/known_folders.h"
 #include "platform/registry.h"
 #include "platform/socket_error.h"
@@ -40,7 +41,7 @@ TEST(Registry, LinuxFindsNoKeyAndTheFakeAnswersWithTheSystemsTexts) {
   EXPECT_FALSE(none.canOpenKey("SOFTWARE\\Lockheed Martin\\Prepar3D v5"));
   EXPECT_THROW(none.readString("SOFTWARE", "SetupPath"), RegException);
 
-  FakeRegistry fake;
+  tfx::test::FakeRegistry fake;
   fake.addKey("SOFTWARE\\A");
   fake.setString("SOFTWARE\\B", "SetupPath", "D:\\P3D");
   EXPECT_TRUE(fake.canOpenKey("SOFTWARE\\A"));

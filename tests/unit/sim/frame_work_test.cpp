@@ -6,8 +6,8 @@
 
 #include "core/log.h"
 #include "core/message_line.h"
-#include "core/stop_flags.h"
 #include "fake_sim_ops.h"
+#include "runstate/stop_flags.h"
 #include "sim/session_core.h"
 #include "sim/sim_ids.h"
 #include "test_support.h"

@@ -3,9 +3,9 @@
 
 #include "core/log.h"
 #include "core/message_line.h"
-#include "core/stop_flags.h"
-#include "core/user_error.h"
 #include "fake_sim_ops.h"
+#include "runstate/stop_flags.h"
+#include "runstate/user_error.h"
 #include "sim/session_dispatcher.h"
 #include "sim/sim_ids.h"
 #include "test_support.h"

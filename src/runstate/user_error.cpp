@@ -1,4 +1,4 @@
-#include "core/user_error.h"
+#include "runstate/user_error.h"
 
 #include <fmt/format.h>
 

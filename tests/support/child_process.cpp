@@ -1,4 +1,4 @@
-#include "platform/child_process.h"
+#include "child_process.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -12,7 +12,7 @@
 
 extern char** environ;
 
-namespace tfx::platform {
+namespace tfx::test {
 namespace {
 
 class SpawnActions {
@@ -111,4 +111,4 @@ void ChildProcess::terminate() {
   if (!exitCode_) ::kill(pid_, SIGTERM);
 }
 
-}  // namespace tfx::platform
+}  // namespace tfx::test

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace tfx::platform {
+namespace tfx::test {
 
 struct ChildProcessOptions {
   // Standard input read from this file; inherited when empty.
@@ -44,4 +44,4 @@ class ChildProcess {
   std::optional<int> exitCode_;
 };
 
-}  // namespace tfx::platform
+}  // namespace tfx::test

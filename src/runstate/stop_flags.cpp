@@ -1,4 +1,4 @@
-#include "core/stop_flags.h"
+#include "runstate/stop_flags.h"
 
 #include <array>
 
