@@ -8,6 +8,7 @@
 #include <iterator>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 
 #include "core/parameters.h"
 #include "runstate/stop_flags.h"
@@ -87,15 +88,16 @@ void writeFile(const fs::path& path, std::string_view content) {
   file.write(content.data(), static_cast<std::streamsize>(content.size()));
 }
 
-std::optional<fs::path> sharedDataFolder() {
-  std::vector<fs::path> candidates;
-  if (const char* configured = std::getenv("AEROSHADOW_SHARED_DATA")) candidates.emplace_back(configured);
-  candidates.push_back(sourceDir().parent_path() / "shared" / "data");
-  candidates.emplace_back("/work/shared/data");
-  for (const auto& candidate : candidates) {
-    if (fs::is_directory(candidate)) return candidate;
+fs::path sharedDataFolder() {
+  // The real-data folder sits beside the source tree; an environment override
+  // serves checkouts kept elsewhere.
+  const char* configured = std::getenv("AEROSHADOW_SHARED_DATA");
+  const fs::path folder = configured != nullptr ? fs::path(configured) : sourceDir().parent_path() / "shared" / "data";
+  if (!fs::is_directory(folder)) {
+    throw std::runtime_error("the shared data folder " + folder.string() +
+                             " is missing; put it beside the source tree or name it in AEROSHADOW_SHARED_DATA");
   }
-  return std::nullopt;
+  return folder;
 }
 
 fs::path sourceDir() { return TFX_SOURCE_DIR; }

@@ -66,8 +66,9 @@ void resetProgramState();
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, std::string_view content);
 
-// The shared real-data folder (ADS-B traces, FAA sheet, ...), when present.
-std::optional<std::filesystem::path> sharedDataFolder();
+// The shared real-data folder (ADS-B traces, FAA sheet, ...) beside the source
+// tree; throws with a message naming the expected path when it is missing.
+std::filesystem::path sharedDataFolder();
 
 std::filesystem::path sourceDir();
 std::filesystem::path binaryDir();

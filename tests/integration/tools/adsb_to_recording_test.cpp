@@ -27,16 +27,13 @@ std::vector<std::string> datagramsOf(const std::string& recording) {
 
 TEST(AdsbToRecordingTest, TheCommittedZurichRecordingIsWhatTheConverterMakes) {
   const auto shared = test::sharedDataFolder();
-  if (!shared) GTEST_SKIP() << "no shared data folder";
-  if (std::string_view(PYTHON3_PATH).empty()) GTEST_SKIP() << "no python3";
   test::TempDir folder;
-  ASSERT_EQ(convert(*shared / "adsb-traces/zurich_airport.json.gz", folder / "zurich.rec", folder), 0)
+  ASSERT_EQ(convert(shared / "adsb-traces/zurich_airport.json.gz", folder / "zurich.rec", folder), 0)
       << test::readFile(folder / "err.txt");
   EXPECT_TRUE(test::readFile(folder / "zurich.rec") == test::readFile(test::sourceDir() / "data/feed/zurich.rec"));
 }
 
 TEST(AdsbToRecordingTest, FaultsOfTheStateVectorsAreMappedNotFatal) {
-  if (std::string_view(PYTHON3_PATH).empty()) GTEST_SKIP() << "no python3";
   test::TempDir folder;
   // One aircraft: a report, its duplicate, one going back in time, a missing
   // altitude and speed in the air, a spike, a ground report, and junk.
