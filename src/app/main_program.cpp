@@ -73,7 +73,7 @@ void MainProgram::startUp() {
   createProgramFolders();
   recordInstallFolder();
   if (!program_.dataLoaded) {
-    gf_checkDataVersions();
+    gf_checkDataVersions({.dbase = checkDbaseFile});
     gf_readDbase();
     program_.dataLoaded = true;
   }

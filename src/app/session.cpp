@@ -3,11 +3,13 @@
 #include <fmt/format.h>
 
 #include <chrono>
+#include <string>
 
 #include "core/folders.h"
 #include "core/log.h"
 #include "core/message_line.h"
 #include "core/parameters.h"
+#include "core/simulator_detection.h"
 #include "core/window_surface.h"
 #include "realtraffic/realtraffic_status.h"
 #include "runstate/stop_flags.h"
@@ -48,7 +50,7 @@ Session::~Session() {
 void Session::run() {
   realTrafficStatus().connected = false;
   repaintStatusArea();
-  simulator_.prepareSession(P3D_VERSION.value());
+  simulator_.prepareSession(std::stoi(simMajorVersion()));
   simulator_.start();
   if (!waitForSimulator()) return;
   connectRealTraffic();

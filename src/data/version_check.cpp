@@ -11,8 +11,10 @@
 #include "core/parameters.h"
 #include "core/parameters_file.h"
 #include "data/curl_session.h"
+#include "data/data_file_update.h"
 #include "data/data_versions.h"
 #include "data/download.h"
+#include "data/file_remover.h"
 
 namespace tfx {
 namespace {
@@ -23,6 +25,7 @@ struct DataSet {
   std::string_view member;
   std::string_view fileName;
   StringParameter& version;
+  const DataFileCheck& check;
 };
 
 // A fresh install has recorded no version yet: whatever the site publishes is
@@ -49,7 +52,19 @@ void checkDataSet(const nlohmann::json& versions, const DataSet& set, std::strin
     writeLog(fmt::format("{} version up-to-date", set.member));
     return;
   }
-  if (!gf_downloadByName(set.fileName, localFile, baseUrl)) return;
+  // The download replaces the installed file, and its version is recorded,
+  // only once it reads; a damaged one must not stop later starts.
+  const std::filesystem::path download = downloadSideFile(localFile);
+  if (!gf_downloadByName(set.fileName, download, baseUrl)) return;
+  try {
+    set.check(download);
+  } catch (const std::exception& error) {
+    writeLog(fmt::format("{} {} from the web site is not usable ({}), keeping the installed file", set.member,
+                         remote.text(), error.what()));
+    gf_removeFile(download);
+    return;
+  }
+  installDataFile(download, localFile);
   set.version.set(remote.text());
   saveParameter(set.version);
   writeLog(fmt::format("{} updated to {}", set.member, remote.text()));
@@ -57,7 +72,7 @@ void checkDataSet(const nlohmann::json& versions, const DataSet& set, std::strin
 
 }  // namespace
 
-void gf_checkDataVersions(std::string_view baseUrl) {
+void gf_checkDataVersions(const DataFileChecks& checks, std::string_view baseUrl) {
   {
     CurlHandle handle = makeCurlHandle();
     if (!gf_download(handle.get(), fmt::format("{}{}", baseUrl, kVersionsFile), kVersionsFile, false)) {
@@ -70,9 +85,16 @@ void gf_checkDataVersions(std::string_view baseUrl) {
     writeLog("Cannot open versions.json");
     return;
   }
-  const nlohmann::json versions = nlohmann::json::parse(file);
-  const DataSet sets[] = {{"aig", "AIG-regcodes.enc", AIG_VERSION}, {"dbase", "dbase.enc", DBASE_VERSION}};
-  for (const DataSet& set : sets) checkDataSet(versions, set, baseUrl);
+  // A proxy or captive portal may answer with a page of its own: that is a
+  // failed download, not a reason to stop the start.
+  try {
+    const nlohmann::json versions = nlohmann::json::parse(file);
+    const DataSet sets[] = {{"aig", "AIG-regcodes.enc", AIG_VERSION, checks.aig},
+                            {"dbase", "dbase.enc", DBASE_VERSION, checks.dbase}};
+    for (const DataSet& set : sets) checkDataSet(versions, set, baseUrl);
+  } catch (const nlohmann::json::exception& error) {
+    writeLog(fmt::format("The version info from my web site is not readable: {}", error.what()));
+  }
 }
 
 }  // namespace tfx

@@ -20,7 +20,7 @@ uint16_t freeTcpPort() {
 
 }  // namespace
 
-ProgramWorld::ProgramWorld()
+ProgramWorld::ProgramWorld(int simulatorVersion)
     : install_(root_ / "install"), config_(root_ / "config"), runtime_(root_ / "run"), controlPort_(freeTcpPort()) {
   fs::create_directories(install_ / "docs");
   fs::create_directories(install_ / "input");
@@ -29,7 +29,7 @@ ProgramWorld::ProgramWorld()
   }
   fs::create_directories(runtime_);
   writeFile(config_ / "InsideSystems" / "RealTraffic.jar", "");
-  const fs::path simulator = root_ / "Prepar3D v5";
+  const fs::path simulator = root_ / ("Prepar3D v" + std::to_string(simulatorVersion));
   fs::create_directories(simulator / "Scenery");
   writeFile(config_ / "Aeroshadow_P3D" / "parameters.xml",
             "<parameters><parameter name=\"SIM_INSTALL_PATH\" value=\"" + simulator.string() +

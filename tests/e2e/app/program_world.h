@@ -15,7 +15,8 @@ namespace tfx::test {
 
 class ProgramWorld {
  public:
-  ProgramWorld();
+  // The simulator folder names the major version ("Prepar3D v5").
+  explicit ProgramWorld(int simulatorVersion = 5);
   ~ProgramWorld();
 
   // The stand-ins and the program, each with extra options.

@@ -61,6 +61,19 @@ TEST_F(SessionTest, ASessionRunsUntilTheCloseButton) {
   EXPECT_NE(log.find("Traffic Reader: "), std::string::npos);
 }
 
+TEST(SessionWithV6, AVersion6InstallRunsASessionWithAVersion6Simulator) {
+  ProgramWorld world(6);
+  world.startSimulator({"--simulator=v6"});
+  world.startProgram();
+  world.startFeed({"--replay", kRecording, "--aircraft", "6", "--center", "47.4581,8.5556"});
+  for (const char* step : {"Waiting for Prepar3Dv6 ...", "Prepar3D v6 connected", "Traffic Reader connected"}) {
+    EXPECT_TRUE(world.logShows(step)) << step << "\n" << world.log();
+  }
+  EXPECT_EQ(world.closeProgram(), 0);
+  EXPECT_NE(world.log().find("Exiting: USER CLOSED SIM"), std::string::npos) << world.log();
+  EXPECT_EQ(world.log().find("78: "), std::string::npos) << world.log();
+}
+
 TEST_F(SessionTest, TheSimulatorClosingEndsTheProgram) {
   startAll({"--quit-at=15"});
   ASSERT_TRUE(world_.logShows("Traffic Reader connected"));

@@ -315,7 +315,7 @@ TEST(SimSessionWithStandin, TeleportEndsTheSessionForANewFlight) {
 TEST(SimSessionWithStandin, OtherSimulatorsEndTheSessionWithError78) {
   for (const auto& [simulator, version, error] :
        {std::tuple{"KittyHawk", 5, "78: KittyHawk, (MSFS) not being P3D connects ... ?"},
-        {"v6", 5, "78: wrong P3D version 'Lockheed Martin Prepar3D v6' connects ... ?)"}}) {
+        {"v5", 6, "78: wrong P3D version 'Lockheed Martin Prepar3D v5' connects ... ?)"}}) {
     Scratch scratch;
     messageLine().clearAll();
     RunningStandin standin(scratch.options(simulator));

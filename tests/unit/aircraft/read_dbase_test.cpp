@@ -4,6 +4,7 @@
 #include "aircraft/read_dbase.h"
 #include "core/folders.h"
 #include "core/log.h"
+#include "core/parameters.h"
 #include "data/stream_encrypt.h"
 #include "dbase_fixture.h"
 #include "runstate/user_error.h"
@@ -87,6 +88,27 @@ TEST_F(ReadDbase, BadXmlIsError60AndAFailedReadKeepsTheEarlierDatabase) {
   EXPECT_THROW(gf_readDbase(), UserErrorException);
   EXPECT_FALSE(fs::exists(paths::dbaseXml));
   EXPECT_TRUE(gf_findRegcode("PH-BXA").has_value());
+}
+
+TEST_F(ReadDbase, AnUnreadableFileFallsBackToTheOneItReplaced) {
+  test::ScratchHome home;
+  install(test::fixtureDbaseXml());
+  fs::rename(paths::dbaseEnc, "input/dbase.enc.previous");
+  // Cut at a chunk boundary: it decrypts, but the database is not whole.
+  test::writeFile(folder_ / "long.xml", std::string(9000, ' ') + test::fixtureDbaseXml());
+  streamEncrypt(folder_ / "long.xml", folder_ / "long.enc");
+  test::writeFile(paths::dbaseEnc, test::readFile(folder_ / "long.enc").substr(0, 24 + 4113));
+  DBASE_VERSION.set("2.0.0");
+
+  EXPECT_THROW(checkDbaseFile(paths::dbaseEnc), UserErrorException);
+  EXPECT_TRUE(gf_readDbase());
+
+  EXPECT_TRUE(gf_validAcType("B738"));
+  EXPECT_TRUE(log_.contains("; reading the previous input/dbase.enc.previous instead"));
+  EXPECT_EQ(DBASE_VERSION.value(), "") << "the next start fetches the data set again";
+  EXPECT_FALSE(fs::exists(paths::dbaseXml));
+  EXPECT_NO_THROW(checkDbaseFile("input/dbase.enc.previous"));
+  EXPECT_FALSE(fs::exists("input/dbase.enc.previous.xml"));
 }
 
 }  // namespace
