@@ -4,14 +4,19 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <poll.h>
 #include <sys/socket.h>
 
+#include <cerrno>
 #include <string>
 
 #include "platform/socket_error.h"
 
 namespace tfx::platform {
 namespace {
+
+constexpr int kInterrupted = 10004;
+constexpr int kConnectStepMs = 100;
 
 sockaddr_in ipv4Address(uint16_t port) {
   sockaddr_in result{};
@@ -22,16 +27,34 @@ sockaddr_in ipv4Address(uint16_t port) {
 
 }  // namespace
 
-int TcpStream::connect(std::string_view host, uint16_t port) {
+int TcpStream::connect(std::string_view host, uint16_t port, const std::function<bool()>& cancelled) {
   sockaddr_in address = ipv4Address(port);
   if (::inet_pton(AF_INET, std::string(host).c_str(), &address.sin_addr) != 1) return 10022;
-  socket_ = SocketHandle(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, IPPROTO_TCP));
+  socket_ = SocketHandle(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, IPPROTO_TCP));
   if (!socket_.valid()) return lastSocketError();
-  if (::connect(socket_.fd(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-    const int error = lastSocketError();
+  const auto fail = [this](int error) {
     socket_.close();
     return error;
+  };
+  if (::connect(socket_.fd(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    if (errno != EINPROGRESS) return fail(lastSocketError());
+    // The handshake is waited for in steps, so that a closing program is not
+    // held by an address that never answers.
+    pollfd entry{socket_.fd(), POLLOUT, 0};
+    while (true) {
+      if (cancelled && cancelled()) return fail(kInterrupted);
+      const int ready = ::poll(&entry, 1, kConnectStepMs);
+      if (ready < 0 && errno != EINTR) return fail(lastSocketError());
+      if (ready > 0) break;
+    }
+    int error = 0;
+    socklen_t length = sizeof error;
+    if (::getsockopt(socket_.fd(), SOL_SOCKET, SO_ERROR, &error, &length) != 0) return fail(lastSocketError());
+    if (error != 0) return fail(toWinsockError(error));
   }
+  // The receive side waits in blocking calls.
+  const int flags = ::fcntl(socket_.fd(), F_GETFL);
+  if (flags < 0 || ::fcntl(socket_.fd(), F_SETFL, flags & ~O_NONBLOCK) != 0) return fail(lastSocketError());
   return 0;
 }
 
@@ -51,6 +74,15 @@ IoResult TcpStream::sendAll(std::string_view data) {
     sent += static_cast<size_t>(result);
   }
   return {static_cast<long>(sent), 0};
+}
+
+IoResult TcpStream::sendAvailable(std::string_view data) {
+  while (true) {
+    const auto result = ::send(socket_.fd(), data.data(), data.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (result >= 0) return {static_cast<long>(result), 0};
+    if (errno == EAGAIN || errno == EWOULDBLOCK) return {0, 0};
+    if (errno != EINTR) return {-1, lastSocketError()};
+  }
 }
 
 IoResult TcpStream::receive(std::span<char> buffer) {
@@ -84,7 +116,7 @@ int TcpListener::bind(uint16_t port, bool loopbackOnly) {
   return 0;
 }
 
-int TcpListener::listen() { return ::listen(socket_.fd(), SOMAXCONN) == 0 ? 0 : lastSocketError(); }
+int TcpListener::listen(int backlog) { return ::listen(socket_.fd(), backlog) == 0 ? 0 : lastSocketError(); }
 
 uint16_t TcpListener::port() const {
   sockaddr_in address{};

@@ -1,6 +1,9 @@
 #pragma once
 // TCP on IPv4: a listening server socket and a connected stream.
+#include <sys/socket.h>
+
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -15,13 +18,17 @@ class TcpStream {
   TcpStream() = default;
   explicit TcpStream(SocketHandle socket) : socket_(std::move(socket)) {}
 
-  // Connects to host:port; 0 or the Windows socket error number.
-  int connect(std::string_view host, uint16_t port);
+  // Connects to host:port; 0 or the Windows socket error number. A host that
+  // does not answer is waited for in short steps; `cancelled` returning true
+  // ends the wait with 10004 (interrupted).
+  int connect(std::string_view host, uint16_t port, const std::function<bool()>& cancelled = {});
   bool valid() const { return socket_.valid(); }
   // Switches off send coalescing.
   int setNoDelay();
   // Sends every byte; bytes = size on success.
   IoResult sendAll(std::string_view data);
+  // Sends what the socket takes now without waiting; bytes 0 when it is full.
+  IoResult sendAvailable(std::string_view data);
   // One receive; bytes 0 means the peer closed the connection.
   IoResult receive(std::span<char> buffer);
   int waitReadable(int timeoutMs) const { return platform::waitReadable(socket_, timeoutMs); }
@@ -41,7 +48,7 @@ class TcpListener {
   int setReuseAddress();
   // To all local addresses, or 127.0.0.1 when loopbackOnly; port 0 picks a free port.
   int bind(uint16_t port, bool loopbackOnly = false);
-  int listen();
+  int listen(int backlog = SOMAXCONN);
   uint16_t port() const;
   bool valid() const { return socket_.valid(); }
 

@@ -89,7 +89,7 @@ void SimSession::connectAndServe() {
       writeLog(waiting);
       firstPass = false;
     }
-    if (client_.open(kProductName, config) >= 0) {
+    if (client_.open(kProductName, config, stopRequested) >= 0) {
       opened_ = true;
       break;
     }

@@ -15,7 +15,8 @@ int32_t SimConnectClient::open(std::string_view applicationName) {
   return open(applicationName, loadSimConnectConfig());
 }
 
-int32_t SimConnectClient::open(std::string_view applicationName, const SimConnectConfig& config) {
+int32_t SimConnectClient::open(std::string_view applicationName, const SimConnectConfig& config,
+                               const std::function<bool()>& cancelled) {
   if (receiver_.joinable()) {
     if (connected_) return kResultFail;
     close();  // what is left of a lost connection
@@ -28,9 +29,11 @@ int32_t SimConnectClient::open(std::string_view applicationName, const SimConnec
   const std::string address = lowerAscii(config.address) == "localhost" ? "127.0.0.1" : config.address;
   {
     std::lock_guard lock(sendMutex_);
-    if (stream_.connect(address, config.port) != 0) return kResultFail;
+    if (stream_.connect(address, config.port, cancelled) != 0) return kResultFail;
     if (config.disableNagle) stream_.setNoDelay();
     sendIds_ = SendIdCounter();
+    outbound_.clear();
+    outboundSent_ = 0;
   }
   {
     std::lock_guard lock(queueMutex_);
@@ -91,15 +94,42 @@ int32_t SimConnectClient::send(const ClientRequest& request) {
   if (!connected_) return kResultFail;
   const uint32_t sendId = sendIds_.peekNext();
   const Bytes message = encodeClientMessage(request, kP3dProtocol, sendId);
-  if (!stream_.sendAll(asText(message)).ok()) {
-    connected_ = false;
-    return kResultFail;
-  }
+  outbound_.append(asText(message));
   sendIds_.commit(sendId);
-  return kResultOk;
+  return flushOutbound() ? kResultOk : kResultFail;
+}
+
+bool SimConnectClient::flushOutbound() {
+  // Sending never waits on the simulator: what its socket does not take now
+  // waits here for the next send or dispatch, so neither the frame work nor
+  // the main program thread is held by a simulator that stops reading.
+  while (outboundSent_ < outbound_.size()) {
+    const platform::IoResult sent = stream_.sendAvailable(std::string_view(outbound_).substr(outboundSent_));
+    if (!sent.ok()) {
+      connected_ = false;
+      return false;
+    }
+    if (sent.bytes == 0) break;
+    outboundSent_ += static_cast<size_t>(sent.bytes);
+  }
+  if (outboundSent_ == outbound_.size()) {
+    outbound_.clear();
+    outboundSent_ = 0;
+    return true;
+  }
+  if (outbound_.size() - outboundSent_ <= maxWaitingBytes_) return true;
+  writeLogError(fmt::format("SimConnect: the simulator takes no messages, {} bytes waiting, connection closed",
+                            outbound_.size() - outboundSent_));
+  connected_ = false;
+  stream_.shutdown();
+  return false;
 }
 
 int32_t SimConnectClient::dispatch(const DispatchHandler& handler) {
+  {
+    std::lock_guard lock(sendMutex_);
+    if (connected_) flushOutbound();
+  }
   std::deque<Bytes> messages;
   {
     std::lock_guard lock(queueMutex_);

@@ -6,12 +6,15 @@
 // Every operation returns 0 or a negative HRESULT-like value; kResultFail
 // when the message cannot be sent (not connected, connection lost). Sending
 // is internally locked, so the session thread and the main thread may both
-// send.
+// send, and never waits for the simulator: a message its socket does not
+// take at once waits in the client, and a simulator that leaves more than a
+// limit waiting is taken for lost.
 #include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <string_view>
 #include <thread>
 
@@ -24,21 +27,25 @@ namespace tfx::simconnect {
 
 inline constexpr int32_t kResultOk = 0;
 inline constexpr int32_t kResultFail = static_cast<int32_t>(0x80004005u);
+// About ten seconds of the busiest traffic the program sends.
+inline constexpr size_t kMaxWaitingBytes = 16u << 20;
 
 // Called once per received message; the view is valid during the call only.
 using DispatchHandler = std::function<void(const ServerMessage&)>;
 
 class SimConnectClient {
  public:
-  SimConnectClient() = default;
+  explicit SimConnectClient(size_t maxWaitingBytes = kMaxWaitingBytes) : maxWaitingBytes_(maxWaitingBytes) {}
   ~SimConnectClient();
   SimConnectClient(const SimConnectClient&) = delete;
   SimConnectClient& operator=(const SimConnectClient&) = delete;
 
   // Connects with the settings of SimConnect.cfg in the current folder and
-  // sends Open; negative when the simulator is not there.
+  // sends Open; negative when the simulator is not there, or when `cancelled`
+  // says so while the address does not answer.
   int32_t open(std::string_view applicationName);
-  int32_t open(std::string_view applicationName, const SimConnectConfig& config);
+  int32_t open(std::string_view applicationName, const SimConnectConfig& config,
+               const std::function<bool()>& cancelled = {});
   // Negative when nothing was open.
   int32_t close();
   bool connected() const { return connected_.load(); }
@@ -75,11 +82,16 @@ class SimConnectClient {
 
  private:
   int32_t send(const ClientRequest& request);
+  // With sendMutex_ held: as much of the waiting bytes as the socket takes now.
+  bool flushOutbound();
   void receiveLoop(uint32_t maxReceiveSize);
 
   mutable std::mutex sendMutex_;
   platform::TcpStream stream_;
   SendIdCounter sendIds_;
+  std::string outbound_;
+  size_t outboundSent_ = 0;
+  size_t maxWaitingBytes_;
   std::atomic<bool> connected_{false};
   std::atomic<bool> closing_{false};
   std::thread receiver_;

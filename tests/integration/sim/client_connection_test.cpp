@@ -141,5 +141,46 @@ TEST(ClientConnection, SendsFromTwoThreadsKeepOneUnbrokenSequenceOfSendIds) {
   }
 }
 
+TEST(ClientConnection, ASimulatorThatStopsReadingNeverHoldsASender) {
+  ScriptedServer server;
+  constexpr size_t kLimit = 1u << 20;
+  SimConnectClient client(kLimit);
+  ASSERT_EQ(client.open("Aeroshadow_P3D", server.config()), 0);
+  platform::TcpStream silent = server.accept();
+  LogCapture log;
+  // Far more than the socket buffers and the limit together: every call
+  // returns, the first ones queue, and past the limit the simulator counts
+  // as lost.
+  const Bytes position(64, 0);
+  size_t accepted = 0;
+  for (int i = 0; i < 400000 && client.setDataOnSimObject(1, 2, 0, 1, 64, position) == kResultOk; ++i) ++accepted;
+  EXPECT_GT(accepted * 64, kLimit);
+  EXPECT_LT(accepted, 400000u);
+  EXPECT_FALSE(client.connected());
+  EXPECT_TRUE(log.contains("SimConnect: the simulator takes no messages, "));
+  EXPECT_EQ(client.transmitClientEvent(5, 207, 1, 301, 0), kResultFail);
+}
+
+TEST(ClientConnection, AnAddressThatDoesNotAnswerIsLeftWhenCancelled) {
+  // A listener whose accept queue is full drops further handshakes, as a
+  // host that does not answer does.
+  platform::TcpListener full;
+  ASSERT_EQ(full.create(), 0);
+  ASSERT_EQ(full.bind(0, true), 0);
+  ASSERT_EQ(full.listen(0), 0);
+  std::vector<platform::TcpStream> queued(2);
+  for (auto& stream : queued) {
+    int steps = 0;
+    stream.connect("127.0.0.1", full.port(), [&] { return ++steps > 5; });
+  }
+  SimConnectConfig config;
+  config.port = full.port();
+  SimConnectClient client;
+  int asked = 0;
+  EXPECT_EQ(client.open("Aeroshadow_P3D", config, [&] { return ++asked > 3; }), kResultFail);
+  EXPECT_EQ(asked, 4) << "the wait ends at the first step that sees the cancel";
+  EXPECT_FALSE(client.connected());
+}
+
 }  // namespace
 }  // namespace tfx::simconnect
