@@ -83,24 +83,29 @@ void ControlChannel::askVersion() {
 }
 
 bool ControlChannel::waitForClient() {
+  // Accept waits in short steps, so that a program that is closing or ending
+  // its session is never held here.
+  while (!stopRequested()) {
+    if (const auto accepted = acceptClient(kPollStepMs)) return *accepted;
+  }
+  return false;
+}
+
+std::optional<bool> ControlChannel::acceptClient(int timeoutMs) {
   if (client_.valid()) return false;
   try {
     if (!listener_.valid()) throw std::runtime_error(socketErrorText(kNotASocket));
-    // Accept blocks until the client comes, but in short steps, so that a
-    // program that is closing or ending its session is never held here.
-    while (!stopRequested()) {
-      int error = 0;
-      auto stream = listener_.accept(kPollStepMs, error);
-      if (error != 0) throw std::runtime_error(socketErrorText(error));
-      if (!stream) continue;
-      if (const int noDelayError = stream->setNoDelay()) {
-        throw std::runtime_error(
-            fmt::format("{} setsockopt failed with error {}", utcTimeNow(), socketErrorText(noDelayError)));
-      }
-      client_ = std::move(*stream);
-      connected_ = true;
-      return true;
+    int error = 0;
+    auto stream = listener_.accept(timeoutMs, error);
+    if (error != 0) throw std::runtime_error(socketErrorText(error));
+    if (!stream) return std::nullopt;
+    if (const int noDelayError = stream->setNoDelay()) {
+      throw std::runtime_error(
+          fmt::format("{} setsockopt failed with error {}", utcTimeNow(), socketErrorText(noDelayError)));
     }
+    client_ = std::move(*stream);
+    connected_ = true;
+    return true;
   } catch (const std::exception& error) {
     writeLog(fmt::format("waitForClient interrupted: {}", error.what()));
   }
@@ -142,7 +147,9 @@ void ControlChannel::sendUserPosition(const UserPosition& user, LiveTrafficContr
   if (!realTrafficPresent().load() || !isKnownPosition(user)) return;
   RealTrafficStatus& status = realTrafficStatus();
   if (!connected_.load()) {
-    if (exitReason() == ExitReason::NotYetSet && waitForClient()) {
+    // Called once a second from the main loop, which must not wait here: a
+    // client that has come back is taken, else the next call looks again.
+    if (exitReason() == ExitReason::NotYetSet && acceptClient(0).value_or(false)) {
       status.connected = true;
       showMessage(fmt::format("{} RealTraffic re-connected", utcTimeNow()));
       clearMessage();

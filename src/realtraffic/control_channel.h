@@ -5,6 +5,7 @@
 // Used only by the main program thread.
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,7 +31,7 @@ class ControlChannel {
 
   // Waits for the client, asks its version and marks RealTraffic connected.
   void waitForRealTraffic();
-  // Accepts one client unless one is connected; true when a client was accepted now.
+  // Waits for one client unless one is connected; true when a client was accepted now.
   bool waitForClient();
   bool sendToRealTraffic(std::string_view text);
   // One receive; empty on error or a closed connection.
@@ -50,6 +51,9 @@ class ControlChannel {
 
  private:
   void askVersion();
+  // One accept of up to timeoutMs: true when a client was accepted, false when
+  // one was already there or accepting failed (logged), nullopt on timeout.
+  std::optional<bool> acceptClient(int timeoutMs);
 
   FeedReaders readers_;
   platform::TcpListener listener_;

@@ -182,6 +182,10 @@ TEST_F(ControlChannelTest, ClientThatGoesAwayIsWaitedForAndReconnected) {
   EXPECT_EQ(live.tidyings, 1);
   EXPECT_EQ(weather.lastQnh.load(), 1013);
 
+  // While no client is there the once-a-second call only looks and returns.
+  for (int second = 0; second < 3; ++second) channel.sendUserPosition(zurich(), &live);
+  EXPECT_FALSE(channel.connected());
+
   TestClient second;
   second.connect(channel.port());
   channel.sendUserPosition(zurich(), &live);
