@@ -75,17 +75,31 @@ void ProgramWorld::startProgram() {
                                                     {"XDG_RUNTIME_DIR", runtime_.string()}}});
 }
 
+void ProgramWorld::stopFeed() {
+  feed_->terminate();
+  feed_->waitFor(std::chrono::seconds(30));
+}
+
 std::string ProgramWorld::log() const { return readFile(install_ / "Log.txt"); }
 
 bool ProgramWorld::logShows(std::string_view text, std::chrono::seconds timeout) const {
   return eventually([&] { return log().find(text) != std::string::npos; }, timeout);
 }
 
-size_t ProgramWorld::logCount(std::string_view text) const {
-  const std::string all = log();
+namespace {
+
+size_t occurrences(const std::string& all, std::string_view text) {
   size_t count = 0;
   for (size_t at = all.find(text); at != std::string::npos; at = all.find(text, at + 1)) ++count;
   return count;
+}
+
+}  // namespace
+
+size_t ProgramWorld::logCount(std::string_view text) const { return occurrences(log(), text); }
+
+size_t ProgramWorld::simulatorMessageCount(std::string_view text) const {
+  return occurrences(readFile(root_ / "messages.txt"), text);
 }
 
 std::optional<int> ProgramWorld::programExit(std::chrono::seconds timeout) { return program_->waitFor(timeout); }

@@ -23,6 +23,8 @@ class ProgramWorld {
   void startSimulator(const std::vector<std::string>& options = {});
   void startFeed(const std::vector<std::string>& options = {});
   void startProgram();
+  // Ends the feed stand-in as a RealTraffic that is closed.
+  void stopFeed();
 
   // The program's log as it is now.
   std::string log() const;
@@ -34,6 +36,8 @@ class ProgramWorld {
   // Closes the program as the close button does and returns its exit code.
   int closeProgram();
   std::string feedLog() const;
+  // How many messages the simulator stand-in received whose line holds the text.
+  size_t simulatorMessageCount(std::string_view text) const;
   std::optional<std::string> storedSetting(const std::string& name) const;
 
   const std::filesystem::path& install() const { return install_; }

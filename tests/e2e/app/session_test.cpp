@@ -2,8 +2,9 @@
 // session ends.
 #include <gtest/gtest.h>
 
-#include <thread>
+#include <cstdio>
 
+#include "eventually.h"
 #include "platform/udp_socket.h"
 #include "program_world.h"
 
@@ -34,6 +35,11 @@ std::vector<double> positionMessageTimes(const std::string& feedLog) {
 
 class SessionTest : public ::testing::Test {
  protected:
+  // The main loop runs once the user position goes out every second.
+  bool mainLoopRuns(size_t positionReports = 2) {
+    return eventually([&] { return positionMessageTimes(world_.feedLog()).size() >= positionReports; });
+  }
+
   void startAll(const std::vector<std::string>& simulatorOptions = {}) {
     world_.startSimulator(simulatorOptions);
     world_.startProgram();
@@ -50,8 +56,8 @@ TEST_F(SessionTest, ASessionRunsUntilTheCloseButton) {
                            "QNH Reader connected", "Traffic Reader connected"}) {
     EXPECT_TRUE(world_.logShows(step)) << step << "\n" << world_.log();
   }
-  // The wait for the first traffic is over after at most 15 s.
-  std::this_thread::sleep_for(16s);
+  // The first traffic ended the wait for it.
+  ASSERT_TRUE(mainLoopRuns()) << world_.feedLog();
   EXPECT_EQ(world_.log().find("No traffic in this region?"), std::string::npos);
   EXPECT_EQ(world_.closeProgram(), 0);
   const std::string log = world_.log();
@@ -74,15 +80,35 @@ TEST(SessionWithV6, AVersion6InstallRunsASessionWithAVersion6Simulator) {
   EXPECT_EQ(world.log().find("78: "), std::string::npos) << world.log();
 }
 
+TEST_F(SessionTest, WhileRealTrafficIsGoneTheLoopKeepsItsPace) {
+  startAll();
+  ASSERT_TRUE(mainLoopRuns()) << world_.log();
+  world_.stopFeed();
+  ASSERT_TRUE(world_.logShows("RealTraffic gone? Wait for RealTraffic to re-connect ...")) << world_.log();
+  // The once-a-second requests to the simulator go on while nobody answers.
+  const size_t requestsBefore = world_.simulatorMessageCount("RequestDataOnSimObjectType");
+  EXPECT_TRUE(eventually([&] { return world_.simulatorMessageCount("RequestDataOnSimObjectType") >= requestsBefore + 5; }))
+      << world_.log();
+  world_.startFeed({"--replay", kRecording});
+  ASSERT_TRUE(world_.logShows("RealTraffic re-connected")) << world_.log();
+  EXPECT_EQ(world_.closeProgram(), 0);
+  const std::string log = world_.log();
+  const size_t figure = log.find("Main loop: ");
+  ASSERT_NE(figure, std::string::npos) << log;
+  double cycles = 0, seconds = 0;
+  ASSERT_EQ(std::sscanf(log.c_str() + figure, "Main loop: %lf cycles in %lf s", &cycles, &seconds), 2);
+  EXPECT_GT(cycles / seconds, 95.0) << log.substr(figure, 60);
+}
+
 TEST_F(SessionTest, TheSimulatorClosingEndsTheProgram) {
-  startAll({"--quit-at=15"});
+  startAll({"--quit-at=8"});
   ASSERT_TRUE(world_.logShows("Traffic Reader connected"));
   EXPECT_EQ(world_.programExit(60s), 0) << world_.log();
   EXPECT_NE(world_.log().find("Exiting: SIM WAS CLOSED"), std::string::npos) << world_.log();
 }
 
 TEST_F(SessionTest, ATeleportEndsTheProgramAsANewFlight) {
-  startAll({"--teleport-at=15,51.4775,-0.4614,270,0"});
+  startAll({"--teleport-at=8,51.4775,-0.4614,270,0"});
   ASSERT_TRUE(world_.logShows("Traffic Reader connected"));
   EXPECT_EQ(world_.programExit(60s), 0) << world_.log();
   const std::string log = world_.log();
@@ -94,9 +120,10 @@ TEST_F(SessionTest, ATeleportEndsTheProgramAsANewFlight) {
 }
 
 TEST_F(SessionTest, APauseStopsTheTrafficButNotThePositionReports) {
-  startAll({"--pause-at=14", "--resume-at=22"});
+  startAll({"--pause-at=7", "--resume-at=12"});
   ASSERT_TRUE(world_.logShows("Flight resumed", 60s)) << world_.log();
-  std::this_thread::sleep_for(4s);
+  const size_t reportsWhenResumed = positionMessageTimes(world_.feedLog()).size();
+  ASSERT_TRUE(mainLoopRuns(reportsWhenResumed + 3)) << world_.feedLog();
   EXPECT_EQ(world_.closeProgram(), 0);
   EXPECT_EQ(world_.logCount("Flight not running"), 1u) << world_.log();
   EXPECT_EQ(world_.logCount("Flight resumed"), 1u);
