@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "aircraft/read_dbase.h"
+#include "app/session_reset.h"
 #include "core/folders.h"
 #include "core/log.h"
 #include "core/message_line.h"
@@ -136,12 +137,6 @@ void MainProgram::restartCountdown(int32_t seconds) {
     showMessage(fmt::format("Restarting after {} second{}", left, left == 1 ? "" : "s"), false);
     std::this_thread::sleep_for(1s);
   }
-}
-
-void MainProgram::resetSessionState() {
-  clearStopFlags();
-  messageLine().clearAll();
-  updateTrafficRadius();
 }
 
 }  // namespace tfx::app

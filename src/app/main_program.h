@@ -18,7 +18,6 @@ class MainProgram {
   void startUp();
   void closingDown();
   void restartCountdown(int32_t seconds);
-  void resetSessionState();
 
   ProgramRun& program_;
   std::optional<Session> session_;

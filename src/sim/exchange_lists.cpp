@@ -25,18 +25,6 @@ void ExchangeLists::reserve() {
   notifications_.reserve(kExchangeReserve);
 }
 
-void ExchangeLists::clear() {
-  std::scoped_lock lock(positionMutex_, notificationMutex_);
-  outgoing.clear();
-  fresh_.clear();
-  events.clear();
-  creates.clear();
-  removals.clear();
-  pendingCreations.clear();
-  justAddedObjects.clear();
-  notifications_.clear();
-}
-
 void ExchangeLists::writePosition(uint32_t objectId, const PositionBlock& block) {
   fresh_.push_back({objectId, block});
 }

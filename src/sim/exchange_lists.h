@@ -44,8 +44,6 @@ class ExchangeLists {
 
   // Session start: room for 256 entries in every list.
   void reserve();
-  // Before a restart: every list and buffer empty.
-  void clear();
 
   // --- main program thread ---
   // Into the fresh position buffer, which only the main thread touches.

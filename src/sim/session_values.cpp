@@ -87,12 +87,4 @@ void SessionValues::setNotice(const std::string& text) {
   texts_.notice = text;
 }
 
-void SessionValues::resetUser() {
-  std::lock_guard lock(lock_);
-  received_ = {};
-  snapshot_ = {};
-  userOnGround_.reset();
-  userObjectId = kInitialUserObjectId;
-}
-
 }  // namespace tfx::sim

@@ -54,9 +54,6 @@ class SessionValues {
   bool setUserStandText(const std::string& text);
   void setNotice(const std::string& text);
 
-  // The user state, on-ground value and user object id back to "nothing delivered".
-  void resetUser();
-
  private:
   mutable std::mutex lock_;
   UserState received_;

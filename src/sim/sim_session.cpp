@@ -51,17 +51,6 @@ bool SimSession::userPositionKnown() const {
   return positionKnown(user.lat, user.lon);
 }
 
-void SimSession::resetExchange() {
-  exchange_.clear();
-  values_.resetUser();
-}
-
-void SimSession::clearFlags() {
-  values_.flightRunning = false;
-  values_.paused = false;
-  values_.tick = false;
-}
-
 void SimSession::threadBody() {
   platform::setCurrentThreadName("SimClient");
   try {

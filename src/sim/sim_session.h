@@ -87,10 +87,6 @@ class SimSession {
   ExchangeLists& exchange() { return exchange_; }
   // Flight not running: the outgoing position buffers emptied under their lock.
   void discardOutgoing() { exchange_.discardPositions(); }
-  // Before a restart: every exchange list and buffer empty, no user state.
-  void resetExchange();
-  // Before a restart: flight-running, paused and tick flags cleared.
-  void clearFlags();
 
   // Direct calls of the traffic code. Failures of the first two log their
   // line and run the request-error routine; the flight plan's is left to the caller.
