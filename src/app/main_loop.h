@@ -44,6 +44,7 @@ class MainLoop {
 
  private:
   void trafficCycle();
+  void releaseDueReports(int32_t cycle);
   void tickStep();
   void notRunningStep();
   void chosenTickWork();

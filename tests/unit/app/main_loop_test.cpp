@@ -80,6 +80,18 @@ TEST_F(MainLoopTest, RunningCyclesAdvanceTheClockAndTicksCountOncePerSecond) {
   EXPECT_FALSE(simulator_.tick);
 }
 
+TEST_F(MainLoopTest, ReportsLeaveTheQueueWhenTheyFallDue) {
+  loop_.begin();
+  for (uint32_t hexid = 1; hexid <= 3; ++hexid) queue_.offer({.hexid = hexid});
+  runTicks(29);
+  EXPECT_EQ(queue_.reports.size(), 3u);
+  runTicks(1);
+  EXPECT_TRUE(queue_.reports.empty()) << "due at cycle 3000, gone by it";
+  queue_.offer({.hexid = 4});
+  runTicks(1);
+  EXPECT_EQ(queue_.reports.size(), 1u);
+}
+
 TEST_F(MainLoopTest, EveryFifteenthTickFollowsTheUserWithTheRadius) {
   loop_.begin();
   runTicks(14);
