@@ -7,4 +7,10 @@ Airport& parkAirport() {
   return park;
 }
 
+std::string gf_airportDisplayName(const Airport& airport) {
+  std::string name = airport.code.empty() ? "?" : airport.code;
+  if (!airport.iata.empty()) name += " (" + airport.iata + ")";
+  return name;
+}
+
 }  // namespace tfx::airports

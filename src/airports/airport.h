@@ -3,6 +3,8 @@
 // stands receive parked aircraft and near which ground traffic is kept.
 #include <string>
 
+#include "core/geodesy.h"
+
 namespace tfx::airports {
 
 struct Airport {
@@ -11,6 +13,8 @@ struct Airport {
   double lat = 0.0;  // degrees, north positive
   double lon = 0.0;  // degrees, east positive
   double alt = 0.0;  // elevation in feet
+
+  LatLon position() const { return {lat, lon}; }
 };
 
 // The park airport; empty (no code) until one is set. Owned by the main
@@ -18,5 +22,8 @@ struct Airport {
 Airport& parkAirport();
 
 inline bool parkAirportIsSet() { return !parkAirport().code.empty(); }
+
+// "EHAM (AMS)", or the bare code without an IATA code; "?" for an empty code.
+std::string gf_airportDisplayName(const Airport& airport);
 
 }  // namespace tfx::airports
