@@ -8,8 +8,8 @@
 namespace tfx::airports {
 
 struct Airport {
-  std::string code;  // ICAO-style key of the database
-  std::string iata;  // empty when the database gives none
+  std::string code{};  // ICAO-style key of the database
+  std::string iata{};  // empty when the database gives none
   double lat = 0.0;  // degrees, north positive
   double lon = 0.0;  // degrees, east positive
   double alt = 0.0;  // elevation in feet

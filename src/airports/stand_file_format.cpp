@@ -66,7 +66,10 @@ StandOption readOptionElement(const pugi::xml_node opt, int origin, int index) {
     option.type = opt.attribute("type").as_string();
   }
   option.day = opt.attribute("day").as_int();
-  option.halfHours = gf_hours2bitset(opt.attribute("hh").as_string());
+  // An option without half-hours is no list of bad pieces.
+  if (const std::string_view hours = opt.attribute("hh").as_string(); !hours.empty()) {
+    option.halfHours = gf_hours2bitset(hours);
+  }
   option.real = boolAttribute(opt, "soft") ? 0 : 1;
   return option;
 }

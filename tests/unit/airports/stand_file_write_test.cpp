@@ -1,0 +1,135 @@
+// Writing stand files in both modes and saving the learned file.
+#include <fmt/format.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "airports/read_apf.h"
+#include "airports/save_learned.h"
+#include "airports/stand_file_write.h"
+#include "core/log.h"
+#include "stand_file_fixture.h"
+
+namespace tfx::airports {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kStandFile = "airports/my_thirdparty/ZZZZ.xml";
+const std::string kLearnedFile = "airports/learned/thirdparty/stock/ZZZZ.xml";
+
+std::string standFile() {
+  return test::standFileXml(
+      test::basicParameters(),
+      R"(<parkpos id="A1" latitude="47.1234567" longitude="8.1" heading="-90" radius="20.04" cargo="true">)"
+      R"(<opt cs="X1:n" airl="SWR" type="A320" day="1" hh="1,2"/></parkpos>)"
+      R"(<parkpos id="A2" latitude="47.2" longitude="8.2" radius="30"/>)"
+      R"(<parkpos id="H1" latitude="47.3" longitude="8.3" radius="10" heli="true"/>)");
+}
+
+void readPark(ParkStands& park) {
+  test::writeFile(kStandFile, standFile());
+  EXPECT_EQ(gf_readApf(kStandFile, park), "");
+}
+
+std::string written(const ParkStands& park, StandFileMode mode) {
+  const StandFileContent content{.stands = park.parkStands, .info = park.info, .handmade = park.handmade, .quality = {}};
+  std::ostringstream text;
+  standFileDocument(content, mode).save(text, "", pugi::format_raw);
+  return text.str();
+}
+
+TEST(StandFileWriteTest, ModeAllWritesEveryAttribute) {
+  test::StandFolder install;
+  ParkStands park;
+  readPark(park);
+  const std::string text = written(park, StandFileMode::All);
+  EXPECT_NE(text.find(R"(<parkpos id="A1" latitude="47.123457" longitude="8.100000" heading="-90.0" radius="20.0" )"
+                      R"(cargo="true" ramp="false"><opt reg="" airl="SWR" type="A320" day="1" hh="1,2" cs="X1:n"/>)"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find(R"(<parkpos id="H1" latitude="47.300000" longitude="8.300000" heading="0.0" radius="10.0" )"
+                      R"(heli="true" ramp="false"/>)"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find(R"(<parameter name="num_parkpos" value="3"/>)"), std::string::npos);
+  EXPECT_NE(text.find(R"(<parameter name="MAX_FIT" value="47"/>)"), std::string::npos);
+  EXPECT_EQ(text.find("handmade"), std::string::npos);
+}
+
+TEST(StandFileWriteTest, ModeChangesWritesOnlyCorrectionsAndOptions) {
+  test::StandFolder install;
+  ParkStands park;
+  readPark(park);
+  park.parkStands[1].radiusChanged = true;
+  park.parkStands[1].cargoChanged = true;
+  StandOption soft{.registration = "PH-BXA", .callsign = "KLM1", .index = 1, .day = 4, .real = 0};
+  park.parkStands[1].options.push_back(soft);
+  park.parkStands[1].options.push_back(StandOption{.callsign = "NONE", .index = 0});
+  const std::string text = written(park, StandFileMode::Changes);
+  EXPECT_NE(text.find(R"(<parkpos id="A1"><opt )"), std::string::npos) << text;
+  // A known registration carries airline and type itself.
+  EXPECT_NE(text.find(R"(<parkpos id="A2" radius_change="true" radius="30.0" cargo_change="true" cargo="false">)"
+                      R"(<opt reg="PH-BXA" soft="true" day="4" hh="" cs="KLM1"/></parkpos>)"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find(R"(<parkpos id="H1"/>)"), std::string::npos);
+}
+
+TEST(SaveLearnedTest, SavesLearnedPartsAndReadsThemBack) {
+  test::StandFolder install;
+  ParkStands park;
+  readPark(park);
+  StandOption learned{.airline = "KLM", .type = "B738", .callsign = "KLM5", .index = 2, .day = 6, .origin = 0};
+  learned.halfHours.set(40);
+  park.parkStands[0].options.push_back(learned);
+  park.updates = 1;
+  LogCapture log;
+  ASSERT_TRUE(gf_saveLearned(park));
+  EXPECT_EQ(park.updates, 0);
+  EXPECT_EQ(log.count(fmt::format(" '{}' saved with 1 update ", kLearnedFile)), 1u) << log.lines().front();
+  const std::string text = test::readFile(kLearnedFile);
+  EXPECT_EQ(text.find("A2"), std::string::npos);
+  EXPECT_EQ(text.find("X1"), std::string::npos);
+
+  ParkStands again;
+  ASSERT_EQ(gf_readApf(kStandFile, again), "");
+  ASSERT_EQ(again.parkStands[0].options.size(), 2u);
+  EXPECT_EQ(again.parkStands[0].options[1].callsign, "KLM5");
+  EXPECT_EQ(again.parkStands[0].options[1].origin, 0);
+  EXPECT_TRUE(again.parkStands[0].options[1].halfHours.test(40));
+  EXPECT_TRUE(again.parkingPercentageEnabled);
+}
+
+TEST(SaveLearnedTest, HandmadeFileKeepsEveryStandAndItsQuality) {
+  test::StandFolder install;
+  ParkStands park;
+  readPark(park);
+  park.handmade = true;
+  park.updates = 2;
+  park.parametersChanged = true;
+  LogCapture log;
+  ASSERT_TRUE(gf_saveLearned(park));
+  EXPECT_TRUE(log.contains(fmt::format(" handmade '{}' saved with 2 updates and one or more parameter changes", kLearnedFile)));
+  const std::string text = test::readFile(kLearnedFile);
+  EXPECT_NE(text.find(R"(name="handmade" value="true")"), std::string::npos);
+  EXPECT_NE(text.find(R"(name="Qf_real")"), std::string::npos);
+  EXPECT_NE(text.find(R"(id="A2" latitude=)"), std::string::npos);
+  EXPECT_NE(text.find("X1:n"), std::string::npos);
+}
+
+TEST(SaveLearnedTest, FailedSaveKeepsTheOldFile) {
+  test::StandFolder install;
+  ParkStands park;
+  readPark(park);
+  test::writeFile(kLearnedFile, "old learned file");
+  // The temporary name is taken by a folder, so the new text cannot be written.
+  fs::create_directories(kLearnedFile + ".tmp");
+  LogCapture log;
+  EXPECT_FALSE(gf_saveLearned(park));
+  EXPECT_EQ(test::readFile(kLearnedFile), "old learned file");
+  EXPECT_TRUE(log.contains(fmt::format(" saving '{}' did not succeed", kLearnedFile)));
+}
+
+}  // namespace
+}  // namespace tfx::airports
