@@ -24,7 +24,7 @@ inline const std::filesystem::path learnedThirdparty{"airports/learned/thirdpart
 inline const std::filesystem::path myOrbx{"airports/my_ORBX"};
 inline const std::filesystem::path myThirdparty{"airports/my_thirdparty"};
 inline const std::filesystem::path myParkAirports{"airports/my_park_airports.txt"};
-inline const std::filesystem::path airportDatabase{"airports_p3d.xml"};
+inline const std::filesystem::path airportDatabase{"input/airports_p3d.xml"};
 inline const std::filesystem::path output{"output"};
 inline const std::filesystem::path liveriesScanned{"output/LiveriesScanned.xml"};
 inline const std::filesystem::path outputInfo{"output/info"};
