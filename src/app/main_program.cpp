@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "aircraft/read_dbase.h"
+#include "airports/airport_database.h"
 #include "app/session_reset.h"
 #include "core/folders.h"
 #include "core/log.h"
@@ -78,6 +79,7 @@ void MainProgram::startUp() {
     gf_readDbase();
     program_.dataLoaded = true;
   }
+  airports::gf_readAirports(paths::airportDatabase.filename());
   ALL_INSTALL_PATH.set(SIM_INSTALL_PATH.value());
   ALL_INSTALL_PATH.showInControl();
   program_.model.setEnabled(ALL_INSTALL_PATH.controlPlace()->id, true);

@@ -24,7 +24,7 @@ ProgramWorld::ProgramWorld(int simulatorVersion)
     : install_(root_ / "install"), config_(root_ / "config"), runtime_(root_ / "run"), controlPort_(freeTcpPort()) {
   fs::create_directories(install_ / "docs");
   fs::create_directories(install_ / "input");
-  for (const char* shipped : {"dbase.enc", "AIG-regcodes.enc"}) {
+  for (const char* shipped : {"dbase.enc", "AIG-regcodes.enc", "airports_p3d.xml"}) {
     fs::copy_file(binaryDir() / "input" / shipped, install_ / "input" / shipped);
   }
   fs::create_directories(runtime_);

@@ -18,7 +18,7 @@ class StartUpTest : public ::testing::Test {
   StartUpTest() {
     fs::create_directories(install_ / "docs");
     fs::create_directories(install_ / "input");
-    for (const char* shipped : {"dbase.enc", "AIG-regcodes.enc"}) {
+    for (const char* shipped : {"dbase.enc", "AIG-regcodes.enc", "airports_p3d.xml"}) {
       fs::copy_file(test::binaryDir() / "input" / shipped, install_ / "input" / shipped);
     }
     fs::create_directories(config_);
@@ -82,6 +82,8 @@ TEST_F(StartUpTest, FirstStartLaysOutSettingsFoldersAndLog) {
   EXPECT_NE(log.find("Downloading version info from my web site failed!"), std::string::npos);
   EXPECT_NE(log.find(" dbase records read"), std::string::npos);
   EXPECT_FALSE(fs::exists(install_ / "input" / "dbase.xml"));
+  EXPECT_NE(log.find(" airports read from 'input/airports_p3d.xml'"), std::string::npos);
+  EXPECT_LT(log.find(" dbase records read"), log.find(" airports read from"));
   EXPECT_NE(log.find("P3D not detected?"), std::string::npos);
   EXPECT_NE(log.find("Error No P3D install path detected, type full Install Path above, and press Enter"),
             std::string::npos);
@@ -94,6 +96,14 @@ TEST_F(StartUpTest, FirstStartLaysOutSettingsFoldersAndLog) {
                              "input/my_regcodes"}) {
     EXPECT_TRUE(fs::is_directory(install_ / folder)) << folder;
   }
+}
+
+TEST_F(StartUpTest, UnreadableAirportDatabaseStopsWithItsError) {
+  test::writeFile(install_ / "input" / "airports_p3d.xml", "<airports><airport code=");
+  EXPECT_NE(runProgram(), 0);
+  const std::string log = readFile(install_ / "Log.txt");
+  EXPECT_NE(log.find("88: input/airports_p3d.xml not loaded: "), std::string::npos) << log;
+  EXPECT_EQ(log.find(" airports read from"), std::string::npos);
 }
 
 TEST_F(StartUpTest, EachStartKeepsTheTwoEarlierLogs) {
