@@ -1,0 +1,46 @@
+#pragma once
+// The working values of the airborne motion and of the ground movement of one
+// live aircraft, carried from cycle to cycle.
+#include <cstdint>
+
+#include "core/geodesy.h"
+
+namespace tfx {
+
+struct MotionValues {
+  double latStep = 0.0;  // degrees per cycle
+  double lonStep = 0.0;
+  double climbStep = 0.0;  // feet per cycle
+  double headingRate = 0.0;  // radians per cycle
+  double turnRate = 0.0;
+  double pitchStep = 0.0;
+  double bankStep = 0.0;
+  int32_t curveDefinition = 0;
+  double curveParameter = 0.0;
+  // Cycles the aircraft held or extrapolated; an extrapolation runs while it is 1 or more.
+  int32_t holdCount = 0;
+  int32_t earlyTolerance = 0;  // re-timing tolerances, cycles
+  int32_t lateTolerance = 0;
+  int32_t approachStage = 0;
+  int32_t pushBackStage = 0;
+  int32_t turnDirection = 0;
+  LatLon mirrorPoint;
+  double pushBackEndDistance = 0.0;  // nautical miles
+  int32_t takeOffCounter = 0;
+  int32_t rotationLength = 0;  // cycles
+  double rotationPitch = 0.0;  // radians
+  double climbPitch = 0.0;
+  int32_t flareLength = 0;  // cycles
+  int32_t groundSlots = 0;
+  bool reverse = false;
+  bool takingOff = false;
+  bool landing = false;
+  bool landed = false;
+  bool rollout = false;
+  bool towed = false;
+  bool cleanUp = false;
+  bool leaveStand = false;
+  bool headingError = false;
+};
+
+}  // namespace tfx

@@ -1,0 +1,12 @@
+#pragma once
+// A report of an unknown hexid becomes a new record in the buffer, when its
+// type is known and its category is shown.
+#include "realtraffic/traffic_report.h"
+#include "traffic/traffic_context.h"
+
+namespace tfx {
+
+// Appends the record to the liveList; false when the report is ignored.
+bool makeAircraft(TrafficContext& context, const TrafficReport& report);
+
+}  // namespace tfx

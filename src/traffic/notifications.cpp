@@ -1,0 +1,70 @@
+#include "traffic/notifications.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <string_view>
+
+#include "core/log.h"
+#include "core/parameters.h"
+#include "traffic/removal.h"
+
+namespace tfx {
+namespace {
+
+void eraseRecord(TrafficContext& context, std::vector<LiveAircraft>::iterator record, std::string_view reason) {
+  context.links.observer.erased(*record, reason);
+  context.state.liveList.erase(record);
+}
+
+// The object of a record is gone: a removed record goes, a respawning one waits in the buffer again.
+void onRemoved(TrafficContext& context, uint32_t objectId) {
+  auto& live = context.state.liveList;
+  const auto record = std::find_if(live.begin(), live.end(), [&](const LiveAircraft& a) {
+    return a.objectId == objectId && objectId != 0;
+  });
+  if (record == live.end()) return;
+  if (record->state == SimState::RemovingFromSim) {
+    eraseRecord(context, record, "removed");
+  } else if (record->state == SimState::LiveryRespawn) {
+    record->objectId = 0;
+    record->throttleIndex = 5;
+    record->flapsIndex = 4;
+    changeState(context, *record, SimState::Buffer);
+  }
+}
+
+void onCreateFailed(TrafficContext& context, uint32_t hexid) {
+  auto& live = context.state.liveList;
+  const auto record = std::find_if(live.begin(), live.end(), [&](const LiveAircraft& a) {
+    return a.hexid == hexid && a.state == SimState::Adding2Sim;
+  });
+  if (record != live.end()) eraseRecord(context, record, "refused");
+}
+
+void onBlocked(TrafficContext& context, uint32_t hexid) {
+  LiveAircraft* aircraft = context.state.findHexid(hexid);
+  if (aircraft == nullptr) return;
+  if (aircraft->state == SimState::Buffer) {
+    if (LOG.value()) writeLog(fmt::format("{} will be removed from buffer while blocked", aircraftName(*aircraft)));
+  } else if (LOG.value()) {
+    writeLog(fmt::format("{} removed from simulator immediately while blocked", aircraftName(*aircraft)));
+  }
+  removeAircraftFromSim(context, *aircraft, "blocked");
+}
+
+}  // namespace
+
+void handleNotifications(TrafficContext& context, std::vector<sim::SimNotification>& scratch) {
+  context.simulator.exchange().takeNotifications(scratch);
+  for (const sim::SimNotification& notification : scratch) {
+    switch (notification.kind) {
+      case sim::NotificationKind::Removed: onRemoved(context, notification.objectId); break;
+      case sim::NotificationKind::CreateFailed: onCreateFailed(context, notification.hexid); break;
+      case sim::NotificationKind::CallsignBlocked: onBlocked(context, notification.hexid); break;
+      default: break;  // object births, ground and shape data: the AI objects' handling
+    }
+  }
+}
+
+}  // namespace tfx

@@ -1,0 +1,76 @@
+#include "traffic/removal.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <string>
+
+#include "core/log.h"
+#include "core/parameters.h"
+
+namespace tfx {
+
+void removeAircraftFromSim(TrafficContext& context, LiveAircraft& aircraft, std::string_view reason) {
+  TrafficState& state = context.state;
+  if (aircraft.state == SimState::Buffer) {
+    if (!aircraft.drop) dropAircraft(context, aircraft, reason);
+    return;
+  }
+  if (aircraft.state == SimState::Adding2Sim) {
+    const auto waiting = std::find(state.addingStack.begin(), state.addingStack.end(), aircraft.hexid);
+    if (waiting != state.addingStack.end()) {
+      state.addingStack.erase(waiting);
+      aircraft.cancelled = true;
+    } else {
+      aircraft.removalPending = true;
+    }
+    context.links.observer.removed(aircraft, reason, aircraft.state);
+    return;
+  }
+  if (aircraft.removalPending || aircraft.state == SimState::RemovingFromSim) return;
+  if (aircraft.objectId == 0) {
+    writeLog(fmt::format("{} removing act {}, with objectid=0 ?", "removeAircraftFromSim", aircraftName(aircraft)));
+  }
+  if (isLiveHexid(aircraft.hexid) && aircraft.standId != 0) context.links.stands.releaseStand(aircraft);
+  const SimState from = aircraft.state;
+  aircraft.state = SimState::RemovingFromSim;
+  state.removalQueue.push_back(aircraft.objectId);
+  context.links.observer.removed(aircraft, reason, from);
+}
+
+void applyGhostRule(TrafficContext& context, std::string_view callsign) {
+  const std::string ghostCallsign = std::string(callsign) + '_';
+  LiveAircraft* ghost = context.state.findPresentCallsign(ghostCallsign);
+  if (ghost == nullptr) return;
+  if (LOG.value()) {
+    if (ghost->phase == FlightPhase::Parked) {
+      writeLog(fmt::format("{:8}: {:8} is a ghost and will be removed, continue with {}", ghost->standId,
+                           ghost->callsign, callsign));
+    } else {
+      writeLog(fmt::format("          {:8} is a ghost and will be removed, continue with {}", ghost->callsign,
+                           callsign));
+    }
+  }
+  context.state.ghostList.insert(ghostCallsign);
+  removeAircraftFromSim(context, *ghost, "ghost");
+}
+
+bool realFlightPresent(TrafficState& state, std::string_view provisionalCallsign) {
+  provisionalCallsign.remove_suffix(1);
+  return state.findPresentCallsign(provisionalCallsign) != nullptr;
+}
+
+void liveryRespawn(TrafficContext& context, LiveAircraft& aircraft) {
+  aircraft.savedHeading = aircraft.block.heading;
+  aircraft.savedHeadingValid = true;
+  const LiveryQuery query{aircraft.airline, aircraft.type,  aircraft.registration,
+                          aircraft.category, aircraft.cargo, ""};
+  if (const auto title = context.links.livery.findLiveryLiveAc(query)) {
+    aircraft.title = *title;
+    context.state.rememberedLiveries[aircraft.hexid] = *title;
+  }
+  changeState(context, aircraft, SimState::LiveryRespawn);
+  context.state.removalQueue.push_back(aircraft.objectId);
+}
+
+}  // namespace tfx

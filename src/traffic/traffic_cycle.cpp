@@ -1,0 +1,54 @@
+#include "traffic/traffic_cycle.h"
+
+#include <mutex>
+
+#include "runstate/cycle_clock.h"
+#include "traffic/decode_existing.h"
+#include "traffic/identity_check.h"
+#include "traffic/new_aircraft.h"
+#include "traffic/notifications.h"
+#include "traffic/report_acceptance.h"
+#include "traffic/update_pass.h"
+
+namespace tfx {
+namespace {
+constexpr int kReportsPerCycle = 2;
+}  // namespace
+
+void TrafficCycle::trafficCycle() {
+  context_.state.reserve();
+  handleNotifications(context_, notifications_);
+  updatePass(context_);
+  context_.simulator.exchange().publishPositions(context_.simulator.frameRate());
+  {
+    std::lock_guard lock(queue_.mutex);
+    for (int taken = 0; taken < kReportsPerCycle && !queue_.reports.empty(); ++taken) {
+      handleReport(queue_.reports.front());
+      queue_.reports.pop_front();
+    }
+  }
+  const int32_t cycle = cycleNumber().load();
+  context_.simulator.periodicRequests(cycle);
+  cycleNumber().store(cycle + 1);
+}
+
+void TrafficCycle::handleReport(const TrafficReport& report) {
+  TrafficState& state = context_.state;
+  LiveAircraft* aircraft = state.findHexid(report.hexid);
+  if (aircraft == nullptr) {
+    if (!report.callsign.empty()) {
+      for (const LiveAircraft& other : state.liveList)
+        if (other.callsign == report.callsign && other.type == report.type) return;
+    }
+    makeAircraft(context_, report);
+    return;
+  }
+  if (aircraft->state == SimState::LiveryRespawn || aircraft->state == SimState::RemovingFromSim) return;
+  if (!aircraft->history.empty() && reportComesTooSoon(*aircraft, report)) return;
+  if (aircraft->state == SimState::Buffer && inParkAirportBand(report.altitude)) return;
+  if (!passesIdentityCheck(context_, *aircraft, report)) return;
+  aircraft->lastTimestamp = report.timestamp;
+  decodeExisting(context_, *aircraft, report);
+}
+
+}  // namespace tfx

@@ -1,0 +1,100 @@
+#pragma once
+// What the traffic cycle asks of the subsystems around it: livery matching,
+// the stand search, the user-collision hold, the motion of spawned aircraft,
+// the simulator session, and an observer of its decisions. Each is a small
+// interface so that the subsystem plugs in where the cycle needs it.
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "core/geodesy.h"
+#include "sim/exchange_lists.h"
+#include "traffic/live_aircraft.h"
+
+namespace tfx {
+
+// The aircraft to find a livery for.
+struct LiveryQuery {
+  std::string_view airline;  // operator code; "PVT" for a private aircraft
+  std::string_view type;
+  std::string_view registration;  // may be empty
+  uint32_t category = 0;  // AircraftCategory
+  bool cargo = false;
+  std::string_view description;  // the aircraft's long name, for the log
+};
+
+class LiveryMatcher {
+ public:
+  virtual ~LiveryMatcher() = default;
+  // A title that lives for the whole run, or nullopt when nothing fits.
+  virtual std::optional<std::string_view> findLiveryLiveAc(const LiveryQuery& query) = 0;
+};
+
+// A stand for an aircraft that appears on the ground.
+struct StandChoice {
+  LatLon position;
+  double heading = 0.0;  // radians
+  uint32_t standId = 0;
+  bool cargo = false;
+};
+
+class StandSearch {
+ public:
+  virtual ~StandSearch() = default;
+  virtual std::optional<StandChoice> findStand(const LiveAircraft& aircraft) = 0;
+  // The aircraft left its stand for good (it is being removed).
+  virtual void releaseStand(const LiveAircraft& aircraft) = 0;
+};
+
+class UserCollisionHold {
+ public:
+  virtual ~UserCollisionHold() = default;
+  // True when the buffered aircraft is held back for the user aircraft; the
+  // hold then removed its oldest point.
+  virtual bool holdsBack(LiveAircraft& aircraft) = 0;
+};
+
+class AircraftMotion {
+ public:
+  virtual ~AircraftMotion() = default;
+  // A report for an aircraft past its birth; true when the point was appended.
+  virtual bool takeReport(LiveAircraft& aircraft, TrackPoint point) = 0;
+  // The motion step of an active aircraft once its oldest point is due.
+  virtual void advance(LiveAircraft& aircraft, int32_t cycle) = 0;
+};
+
+// The events of the cycle, for whoever wants to watch it (the traffic lab).
+class TrafficObserver {
+ public:
+  virtual ~TrafficObserver() = default;
+  virtual void created(const LiveAircraft& aircraft) = 0;
+  virtual void dropped(const LiveAircraft& aircraft, std::string_view reason) = 0;
+  virtual void spawned(const LiveAircraft& aircraft) = 0;
+  virtual void stateChanged(const LiveAircraft& aircraft, SimState from, SimState to) = 0;
+  virtual void phaseChanged(const LiveAircraft& aircraft, FlightPhase from, FlightPhase to) = 0;
+  virtual void removed(const LiveAircraft& aircraft, std::string_view reason, SimState state) = 0;
+  virtual void erased(const LiveAircraft& aircraft, std::string_view reason) = 0;
+};
+
+// The simulator session as the cycle sees it.
+class CycleSimulator {
+ public:
+  virtual ~CycleSimulator() = default;
+  virtual sim::ExchangeLists& exchange() = 0;
+  virtual double frameRate() const = 0;
+  virtual LatLon userPosition() const = 0;
+  // Live create requests handed over and not yet sent.
+  virtual size_t waitingLiveCreates() = 0;
+  virtual void periodicRequests(int32_t cycle) = 0;
+};
+
+struct TrafficLinks {
+  LiveryMatcher& livery;
+  StandSearch& stands;
+  UserCollisionHold& userHold;
+  AircraftMotion& motion;
+  TrafficObserver& observer;
+};
+
+}  // namespace tfx

@@ -1,0 +1,45 @@
+#pragma once
+// The live traffic of one session, owned by the main program thread: every
+// live aircraft and the lists the traffic cycle keeps beside them.
+#include <cstdint>
+#include <deque>
+#include <set>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "traffic/live_aircraft.h"
+
+namespace tfx {
+
+class TrafficState {
+ public:
+  // In the order the records were made; found by linear search.
+  std::vector<LiveAircraft> liveList;
+  // Hexids of "adding2sim" records waiting for their create request; the newest is taken first.
+  std::vector<uint32_t> addingStack;
+  // Object ids whose removal was asked, oldest first, for the removal pacing.
+  std::deque<uint32_t> removalQueue;
+  // Provisional callsigns removed because their real flight appeared; never spawned again.
+  std::set<std::string, std::less<>> ghostList;
+  // Keys (operator and type) for which livery matching found nothing.
+  std::set<std::string, std::less<>> noLiveryKeys;
+  // Hexids of spawned aircraft to compare with the static parked aircraft, oldest first.
+  std::deque<uint32_t> staticCheckList;
+  // The livery each hexid was given, so that it comes back with the same one.
+  std::unordered_map<uint32_t, std::string_view> rememberedLiveries;
+
+  LiveAircraft* findHexid(uint32_t hexid);
+  // The first record with the callsign whose state is not "removingfromsim".
+  LiveAircraft* findPresentCallsign(std::string_view callsign);
+  // Room for 512 records from the first cycle on.
+  void reserve();
+  // A new session starts without traffic.
+  void reset();
+};
+
+// The key of noLiveryKeys: operator and type as livery matching groups liveries.
+std::string liveryKey(const LiveAircraft& aircraft);
+
+}  // namespace tfx
