@@ -6,7 +6,6 @@
 
 #include "core/log.h"
 #include "core/message_line.h"
-#include "core/parameters.h"
 #include "core/utc_time.h"
 #include "core/window_surface.h"
 #include "realtraffic/feed_state.h"
@@ -74,18 +73,8 @@ bool MainLoop::cycleStep() {
 }
 
 void MainLoop::trafficCycle() {
-  const int32_t cycle = ++cycleNumber();
-  releaseDueReports(cycle);
-  simulator_.periodicRequests(cycle, false, trafficRadius().meters.load());
-  if (cycle % kCyclesBetweenPositionReports == 0) sendUserPosition();
-}
-
-void MainLoop::releaseDueReports(int32_t cycle) {
-  // No aircraft are made from the reports yet: a report is let go when it
-  // falls due, so the queue holds the last 30 s and never the whole session.
-  std::lock_guard lock(feeds_.queue.mutex);
-  auto& reports = feeds_.queue.reports;
-  while (!reports.empty() && reports.front().stamp <= cycle) reports.pop_front();
+  traffic_.trafficCycle();
+  if (cycleNumber().load() % kCyclesBetweenPositionReports == 0) sendUserPosition();
 }
 
 void MainLoop::tickStep() {

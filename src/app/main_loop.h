@@ -10,6 +10,7 @@
 #include "realtraffic/traffic_queue.h"
 #include "realtraffic/traffic_reader.h"
 #include "realtraffic/weather_reader.h"
+#include "traffic/traffic_cycle.h"
 
 namespace tfx::app {
 
@@ -24,7 +25,8 @@ struct SessionFeeds {
 
 class MainLoop {
  public:
-  MainLoop(SimulatorLink& simulator, SessionFeeds feeds) : simulator_(simulator), feeds_(feeds) {}
+  MainLoop(SimulatorLink& simulator, SessionFeeds feeds, TrafficCycle& traffic)
+      : simulator_(simulator), feeds_(feeds), traffic_(traffic) {}
 
   // Runs cycles against absolute 10 ms deadlines until the session ends.
   void run();
@@ -44,7 +46,6 @@ class MainLoop {
 
  private:
   void trafficCycle();
-  void releaseDueReports(int32_t cycle);
   void tickStep();
   void notRunningStep();
   void chosenTickWork();
@@ -52,6 +53,7 @@ class MainLoop {
 
   SimulatorLink& simulator_;
   SessionFeeds feeds_;
+  TrafficCycle& traffic_;
   int32_t tickCounter_ = 0;
   int64_t cyclesRun_ = 0;
   double secondsRun_ = 0.0;

@@ -6,6 +6,7 @@
 
 #include "app/main_loop.h"
 #include "app/program_run.h"
+#include "app/session_traffic.h"
 #include "app/sim_session_link.h"
 #include "realtraffic/control_channel.h"
 #include "realtraffic/traffic_queue.h"
@@ -47,7 +48,8 @@ class Session {
   WeatherReader weather_;
   TrafficReader traffic_;
   ControlChannel channel_{{weather_, traffic_}};
-  MainLoop loop_{link_, {queue_, weather_, traffic_, channel_}};
+  SessionTraffic liveTraffic_{link_, queue_};
+  MainLoop loop_{link_, {queue_, weather_, traffic_, channel_}, liveTraffic_.cycle()};
   std::thread weatherThread_;
   std::thread trafficThread_;
 };

@@ -20,6 +20,8 @@ class SimSessionLink final : public SimulatorLink {
     session_.periodicRequests(cycle, fastGroundScan, scanRadiusMeters);
   }
   void discardOutgoing() override { session_.discardOutgoing(); }
+  sim::ExchangeLists& exchange() override { return session_.exchange(); }
+  double frameRate() const override { return session_.frameRate(); }
 
  private:
   sim::SimSession& session_;

@@ -1,9 +1,11 @@
 #pragma once
 // What the main loop needs of the simulator session: its flags, the
-// once-a-second tick, the user aircraft, and the periodic requests.
+// once-a-second tick, the user aircraft, the periodic requests and the
+// exchange lists of the traffic.
 #include <cstdint>
 
 #include "realtraffic/control_messages.h"
+#include "sim/exchange_lists.h"
 
 namespace tfx::app {
 
@@ -22,6 +24,9 @@ class SimulatorLink {
   virtual void periodicRequests(int32_t cycle, bool fastGroundScan, double scanRadiusMeters) = 0;
   // Positions and events queued for the simulator are dropped while no flight runs.
   virtual void discardOutgoing() = 0;
+  // The lists the traffic exchanges with the simulator thread, and the frame rate it reports.
+  virtual sim::ExchangeLists& exchange() = 0;
+  virtual double frameRate() const = 0;
 };
 
 }  // namespace tfx::app

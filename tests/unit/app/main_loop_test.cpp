@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/session_traffic.h"
 #include "core/log.h"
 #include "realtraffic/feed_state.h"
 #include "realtraffic/realtraffic_status.h"
@@ -28,6 +29,8 @@ class ScriptedSimulator final : public SimulatorLink {
     lastRadius = radius;
   }
   void discardOutgoing() override { ++discards; }
+  sim::ExchangeLists& exchange() override { return lists; }
+  double frameRate() const override { return 30.0; }
 
   bool running = true;
   bool pausedFlag = false;
@@ -36,6 +39,7 @@ class ScriptedSimulator final : public SimulatorLink {
   int32_t lastRequestCycle = 0;
   double lastRadius = 0;
   int discards = 0;
+  sim::ExchangeLists lists;
 };
 
 class MainLoopTest : public ::testing::Test {
@@ -64,7 +68,8 @@ class MainLoopTest : public ::testing::Test {
   WeatherReader weather_{0, true};
   TrafficReader traffic_{queue_, 0, true};
   ControlChannel channel_{{weather_, traffic_}};
-  MainLoop loop_{simulator_, {queue_, weather_, traffic_, channel_}};
+  SessionTraffic liveTraffic_{simulator_, queue_};
+  MainLoop loop_{simulator_, {queue_, weather_, traffic_, channel_}, liveTraffic_.cycle()};
 };
 
 TEST_F(MainLoopTest, RunningCyclesAdvanceTheClockAndTicksCountOncePerSecond) {
@@ -74,22 +79,20 @@ TEST_F(MainLoopTest, RunningCyclesAdvanceTheClockAndTicksCountOncePerSecond) {
   EXPECT_EQ(loop_.tickCounter(), 3);
   EXPECT_EQ(loop_.cyclesRun(), 300);
   EXPECT_EQ(cycleNumber().load(), 300);
-  EXPECT_EQ(simulator_.lastRequestCycle, 300);
+  // Each cycle asks with its own number, then the number moves on.
+  EXPECT_EQ(simulator_.lastRequestCycle, 299);
   EXPECT_DOUBLE_EQ(simulator_.lastRadius, 40 * 1852.0);
   // The tick flag is consumed by the cycle that saw it.
   EXPECT_FALSE(simulator_.tick);
 }
 
-TEST_F(MainLoopTest, ReportsLeaveTheQueueWhenTheyFallDue) {
+TEST_F(MainLoopTest, EachCycleTakesAtMostTwoReportsFromTheQueue) {
   loop_.begin();
   for (uint32_t hexid = 1; hexid <= 3; ++hexid) queue_.offer({.hexid = hexid});
-  runTicks(29);
-  EXPECT_EQ(queue_.reports.size(), 3u);
-  runTicks(1);
-  EXPECT_TRUE(queue_.reports.empty()) << "due at cycle 3000, gone by it";
-  queue_.offer({.hexid = 4});
-  runTicks(1);
+  ASSERT_TRUE(loop_.cycleStep());
   EXPECT_EQ(queue_.reports.size(), 1u);
+  ASSERT_TRUE(loop_.cycleStep());
+  EXPECT_TRUE(queue_.reports.empty()) << "the queue never holds more than the reports of the last cycles";
 }
 
 TEST_F(MainLoopTest, EveryFifteenthTickFollowsTheUserWithTheRadius) {
