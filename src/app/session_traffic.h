@@ -17,7 +17,7 @@ class LinkedCycleSimulator final : public CycleSimulator {
   sim::ExchangeLists& exchange() override { return link_.exchange(); }
   double frameRate() const override { return link_.frameRate(); }
   LatLon userPosition() const override;
-  size_t waitingLiveCreates() override;
+  size_t waitingLiveCreates() override { return link_.exchange().waitingLiveCreates(); }
   void periodicRequests(int32_t cycle) override;
 
  private:

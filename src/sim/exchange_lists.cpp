@@ -1,5 +1,7 @@
 #include "sim/exchange_lists.h"
 
+#include <algorithm>
+
 #include "sim/sim_ids.h"
 
 namespace tfx::sim {
@@ -66,6 +68,12 @@ void ExchangeLists::queueCreate(CreateRequest request) {
 void ExchangeLists::queueRemoval(uint32_t objectId) {
   std::lock_guard lock(positionMutex_);
   removals.push_back(objectId);
+}
+
+size_t ExchangeLists::waitingLiveCreates() {
+  std::lock_guard lock(positionMutex_);
+  return static_cast<size_t>(std::count_if(creates.begin(), creates.end(),
+                                           [](const CreateRequest& r) { return r.hexid > kMaxStaticHexid; }));
 }
 
 void ExchangeLists::takeNotifications(std::vector<SimNotification>& into) {

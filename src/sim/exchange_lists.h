@@ -58,6 +58,8 @@ class ExchangeLists {
   // Several events in one locked pass (a light setting).
   void queueEvents(std::span<const SimEvent> events);
   void queueCreate(CreateRequest request);
+  // Create requests of live aircraft not yet sent to the simulator.
+  size_t waitingLiveCreates();
   void queueRemoval(uint32_t objectId);
   // Swaps the posted notifications into `into` (emptied first).
   void takeNotifications(std::vector<SimNotification>& into);

@@ -1,0 +1,69 @@
+#include "lab_events.h"
+
+#include <nlohmann/json.hpp>
+
+#include "runstate/cycle_clock.h"
+
+namespace tfx::lab {
+namespace {
+using Json = nlohmann::ordered_json;
+}  // namespace
+
+template <typename Details>
+void EventWriter::write(const LiveAircraft& aircraft, std::string_view what, const Details& details) {
+  const Json line{{"t_s", cycleNumber().load() / static_cast<double>(kCyclesPerSecond)},
+                  {"hexid", aircraft.hexid},
+                  {"what", what},
+                  {"details", details}};
+  out_ << line.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
+}
+
+void EventWriter::created(const LiveAircraft& aircraft) {
+  ++createdCount;
+  write(aircraft, "create",
+        Json{{"callsign", aircraft.callsign},
+             {"registration", aircraft.registration},
+             {"type", aircraft.type},
+             {"operator", aircraft.airline},
+             {"category", aircraftCategoryName(aircraft.category)},
+             {"airborne", !aircraft.history.empty() && aircraft.history.front().airborne}});
+}
+
+void EventWriter::dropped(const LiveAircraft& aircraft, std::string_view reason) {
+  ++droppedCount;
+  auto [entry, added] = dropReasons.try_emplace(std::string(reason), 0);
+  ++entry->second;
+  write(aircraft, "drop", Json{{"reason", reason}});
+}
+
+void EventWriter::spawned(const LiveAircraft& aircraft) {
+  ++spawnedCount;
+  write(aircraft, "spawn",
+        Json{{"points", aircraft.history.size()},
+             {"phase", flightPhaseName(aircraft.phase)},
+             {"callsign", aircraft.callsign},
+             {"title", aircraft.title},
+             {"lat", aircraft.block.lat},
+             {"lon", aircraft.block.lon},
+             {"alt_ft", aircraft.block.altitude},
+             {"heading_deg", aircraft.block.heading * kRadToDeg}});
+}
+
+void EventWriter::stateChanged(const LiveAircraft& aircraft, SimState from, SimState to) {
+  write(aircraft, "state", Json{{"from", simStateName(from)}, {"to", simStateName(to)}});
+}
+
+void EventWriter::phaseChanged(const LiveAircraft& aircraft, FlightPhase from, FlightPhase to) {
+  write(aircraft, "phase", Json{{"from", flightPhaseName(from)}, {"to", flightPhaseName(to)}});
+}
+
+void EventWriter::removed(const LiveAircraft& aircraft, std::string_view reason, SimState state) {
+  write(aircraft, "remove", Json{{"reason", reason}, {"state", simStateName(state)}});
+}
+
+void EventWriter::erased(const LiveAircraft& aircraft, std::string_view reason) {
+  ++erasedCount;
+  write(aircraft, "erase", Json{{"reason", reason}});
+}
+
+}  // namespace tfx::lab

@@ -1,0 +1,29 @@
+#include "lab_frames.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <string_view>
+
+#include "core/geodesy.h"
+
+namespace tfx::lab {
+
+FrameWriter::FrameWriter(std::ostream& out) : out_(out) {
+  out_ << "t_s,hexid,object_id,lat,lon,alt_ft,pitch_deg,bank_deg,heading_deg,on_ground,state\n";
+}
+
+void FrameWriter::frame(double seconds, const simstandin::World& world, TrafficState& traffic) {
+  for (const auto& [id, object] : world.objects()) {
+    if (object.isUser) continue;
+    const auto owner = std::find_if(traffic.liveList.begin(), traffic.liveList.end(),
+                                    [&](const LiveAircraft& a) { return a.objectId == id; });
+    const bool owned = owner != traffic.liveList.end();
+    out_ << fmt::format("{:.3f},{},{},{:.7f},{:.7f},{:.1f},{:.2f},{:.2f},{:.2f},{},{}\n", seconds,
+                        owned ? owner->hexid : 0, id, object.latitude, object.longitude, object.altitudeFeet,
+                        object.pitch * kRadToDeg, object.bank * kRadToDeg, object.heading * kRadToDeg,
+                        world.onGround(object) ? 1 : 0, owned ? simStateName(owner->state) : std::string_view());
+  }
+}
+
+}  // namespace tfx::lab

@@ -1,0 +1,21 @@
+#pragma once
+// frames.csv: every AI object of every simulator frame as the simulator holds
+// it, with the live aircraft record that owns it.
+#include <ostream>
+
+#include "traffic/traffic_state.h"
+#include "world.h"
+
+namespace tfx::lab {
+
+class FrameWriter {
+ public:
+  // Writes the header line.
+  explicit FrameWriter(std::ostream& out);
+  void frame(double seconds, const simstandin::World& world, TrafficState& traffic);
+
+ private:
+  std::ostream& out_;
+};
+
+}  // namespace tfx::lab
