@@ -1,0 +1,97 @@
+// aeroshadow-tool lab on the Zurich recording: every aircraft is made and then
+// spawned or dropped for a stated reason, and a second run writes the same files.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
+
+#include "child_process.h"
+#include "test_support.h"
+
+namespace tfx {
+namespace {
+
+namespace fs = std::filesystem;
+
+int runLab(const test::TempDir& folder, const std::string& out, std::vector<std::string> extra = {}) {
+  std::vector<std::string> arguments = {"lab",
+                                        "--recording",
+                                        (test::sourceDir() / "data" / "feed" / "zurich.rec").string(),
+                                        "--user",
+                                        "47.4647,8.5492,1416,0",
+                                        "--park",
+                                        "47.4647,8.5492,1416",
+                                        "--install",
+                                        test::binaryDir().string(),
+                                        "--out",
+                                        (folder / out).string()};
+  arguments.insert(arguments.end(), extra.begin(), extra.end());
+  test::ChildProcess tool(AEROSHADOW_TOOL_PATH, arguments,
+                          {.standardOutput = folder / (out + ".json"), .standardError = folder / (out + ".err")});
+  return tool.waitFor(std::chrono::seconds(100)).value_or(-1);
+}
+
+TEST(LabTest, EveryZurichFlightIsMadeAndSpawnedOrDroppedForAReasonTheSameWayTwice) {
+  test::TempDir folder;
+  ASSERT_EQ(runLab(folder, "first"), 0) << test::readFile(folder / "first.err");
+  ASSERT_EQ(runLab(folder, "second"), 0) << test::readFile(folder / "second.err");
+
+  const auto summary = nlohmann::json::parse(test::readFile(folder / "first.json"));
+  EXPECT_EQ(summary["cycles"], summary["seconds"].get<double>() * 100);
+  EXPECT_GT(summary["reports"].get<int>(), 1000);
+  EXPECT_GT(summary["created"].get<int>(), 0);
+  EXPECT_EQ(summary["created"], summary["spawned"].get<int>() + summary["dropped"].get<int>());
+
+  std::set<uint32_t> created;
+  std::map<uint32_t, std::string> outcome;
+  std::istringstream events(test::readFile(folder / "first" / "events.jsonl"));
+  double lastTime = 0;
+  for (std::string line; std::getline(events, line);) {
+    const auto event = nlohmann::json::parse(line);
+    EXPECT_GE(event["t_s"].get<double>(), lastTime) << line;
+    lastTime = event["t_s"].get<double>();
+    const auto hexid = event["hexid"].get<uint32_t>();
+    const std::string what = event["what"];
+    if (what == "create") created.insert(hexid);
+    if (what == "spawn") outcome.try_emplace(hexid, "spawn");
+    if (what == "drop") {
+      EXPECT_FALSE(event["details"]["reason"].get<std::string>().empty()) << line;
+      outcome.try_emplace(hexid, "drop");
+    }
+  }
+  for (uint32_t hexid : created) EXPECT_TRUE(outcome.contains(hexid)) << hexid << " neither spawned nor dropped";
+
+  for (const char* file : {"events.jsonl", "frames.csv", "log.txt"}) {
+    EXPECT_EQ(test::readFile(folder / "first" / file), test::readFile(folder / "second" / file)) << file;
+  }
+  EXPECT_EQ(test::readFile(folder / "first" / "frames.csv"),
+            "t_s,hexid,object_id,lat,lon,alt_ft,pitch_deg,bank_deg,heading_deg,on_ground,state\n");
+}
+
+TEST(LabTest, ABadRecordingLineStopsTheLabBeforeAnythingIsWritten) {
+  test::TempDir folder;
+  test::writeFile(folder / "bad.rec", "# comment\n0 49005 RTTFC,1\nnot a line\n");
+  test::ChildProcess tool(AEROSHADOW_TOOL_PATH,
+                          {"lab", "--recording", (folder / "bad.rec").string(), "--user", "47,8,0,0", "--out",
+                           (folder / "out").string()},
+                          {.standardError = folder / "err.txt"});
+  EXPECT_EQ(tool.waitFor(std::chrono::seconds(20)), 1);
+  EXPECT_NE(test::readFile(folder / "err.txt").find("bad.rec:3: expected OFFSET_MS PORT DATAGRAM"), std::string::npos);
+  EXPECT_FALSE(fs::exists(folder / "out"));
+}
+
+TEST(LabTest, BadUsageExitsWithTwo) {
+  test::TempDir folder;
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"lab", "--user", "47,8,0,0", "--out", "x"},
+        std::vector<std::string>{"lab", "--recording", "r", "--user", "47,8,0,0", "--out", "x", "--bogus"},
+        std::vector<std::string>{"lab", "--recording", "r", "--user", "47,8,0,0", "--out", "x", "--set", "NOPE=1"}}) {
+    test::ChildProcess tool(AEROSHADOW_TOOL_PATH, arguments, {.standardError = folder / "err.txt"});
+    EXPECT_EQ(tool.waitFor(std::chrono::seconds(20)), 2) << arguments.back();
+  }
+}
+
+}  // namespace
+}  // namespace tfx
