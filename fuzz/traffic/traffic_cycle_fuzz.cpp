@@ -1,0 +1,121 @@
+// Every input is a run of the traffic cycle: it is cut into lines, each line
+// a gap (its first byte, 0 to 63 cycles) and a traffic datagram, which is
+// decoded and queued as the reader would; the cycles run between them and
+// for a while after the last. After every cycle the live traffic must keep
+// its promises, or the run stops.
+#include <charconv>
+#include <cstddef>
+#include <cstdint>
+#include <set>
+#include <string_view>
+
+#include <pugixml.hpp>
+
+#include "aircraft/aircraft_database.h"
+#include "airports/airport.h"
+#include "core/parameters.h"
+#include "realtraffic/traffic_decoder.h"
+#include "realtraffic/traffic_fields.h"
+#include "runstate/cycle_clock.h"
+#include "traffic/first_links.h"
+#include "traffic/traffic_cycle.h"
+
+namespace {
+
+using namespace tfx;
+
+// Reports fall due this many cycles after they arrive (the program waits 3000),
+// so that short inputs reach the spawns.
+constexpr int32_t kFuzzDelayCycles = 100;
+constexpr int kCyclesAfterLastLine = 300;
+
+void require(bool promise) {
+  if (!promise) __builtin_trap();
+}
+
+class FuzzSimulator final : public CycleSimulator {
+ public:
+  sim::ExchangeLists& exchange() override { return lists; }
+  double frameRate() const override { return 30.0; }
+  LatLon userPosition() const override { return {47.4647, 8.5492}; }
+  size_t waitingLiveCreates() override { return 0; }
+  void periodicRequests(int32_t) override {}
+  sim::ExchangeLists lists;
+};
+
+double field(std::string_view datagram, size_t index) {
+  for (size_t i = 0; i < index; ++i) {
+    const size_t comma = datagram.find(',');
+    if (comma == std::string_view::npos) return 0.0;
+    datagram.remove_prefix(comma + 1);
+  }
+  const std::string_view text = datagram.substr(0, datagram.find(','));
+  double value = 0.0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
+void checkPromises(TrafficState& state) {
+  std::set<uint32_t> hexids;
+  for (const LiveAircraft& aircraft : state.liveList) {
+    require(hexids.insert(aircraft.hexid).second);
+    require(aircraft.history.size() <= 201);
+    for (size_t i = 1; i < aircraft.history.size(); ++i)
+      require(aircraft.history[i].stamp > aircraft.history[i - 1].stamp);
+  }
+  for (uint32_t hexid : state.addingStack) {
+    const LiveAircraft* aircraft = state.findHexid(hexid);
+    require(aircraft != nullptr && aircraft->state == SimState::Adding2Sim);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  pugi::xml_document document;
+  document.load_file(TFX_SOURCE_DIR "/data/dbase.xml");
+  aircraftDatabase().load(document);
+  airports::parkAirport() = {"LSZH", "ZRH", 47.4647, 8.5492, 1416};
+  RANGE.set(100);
+  updateTrafficRadius();
+  LOG.set(false);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string_view input(reinterpret_cast<const char*>(data), size);
+  TrafficState state;
+  FirstLinks first;
+  FuzzSimulator simulator;
+  TrafficQueue queue;
+  queue.setAccepting(true);
+  TrafficCycle cycle({state, first.links(), simulator}, queue);
+  TrafficFeedState feed;
+  feed.setParkAirport({47.4647, 8.5492});
+  feed.setGroundElevation(1416.0);
+  cycleNumber().store(0);
+
+  const auto runCycles = [&](int count) {
+    for (int i = 0; i < count; ++i) {
+      cycle.trafficCycle();
+      checkPromises(state);
+    }
+  };
+  while (!input.empty()) {
+    const size_t end = input.find('\n');
+    const std::string_view line = input.substr(0, end);
+    input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
+    if (line.empty()) continue;
+    runCycles(static_cast<uint8_t>(line[0]) % 64);
+    const std::string_view datagram = line.substr(1);
+    // The user flies with the traffic, so that every position passes the radius.
+    feed.setReferencePosition({field(datagram, traffic_fields::kLat), field(datagram, traffic_fields::kLon)});
+    if (auto report = decodeTrafficDatagram(datagram, feed)) {
+      report->stamp = cycleNumber().load() + kFuzzDelayCycles;
+      std::lock_guard lock(queue.mutex);
+      queue.reports.push_back(std::move(*report));
+    }
+  }
+  runCycles(kCyclesAfterLastLine);
+  return 0;
+}

@@ -1,0 +1,48 @@
+// The program against both stand-ins: a flight first reported under a
+// provisional callsign and then under its real one is shown once; the ghost
+// goes when the real flight is spawned.
+#include <fmt/format.h>
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "program_world.h"
+
+namespace tfx::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// One airborne report near the stand-in's user aircraft; the feed stand-in
+// sets the report time as it sends.
+std::string datagram(uint32_t hexid, const std::string& callsign, int step) {
+  return fmt::format(
+      "RTTFC,{},{:.4f},8.5600,6000,-640,0,90.0,250,{},A320,HB-JLT,LSZH,EGLL,0,X,LX200,adsb_icao,6100,240,"
+      "262,0.42,0,-1,90,90.0,-640,none,A3",
+      hexid, 47.45 + 0.01 * step, callsign);
+}
+
+TEST(GhostTest, TheRealFlightRemovesItsProvisionalTwin) {
+  ProgramWorld world;
+  TempDir folder;
+  // Every 5 s a report of each: the provisional callsign from 10 s (the readers
+  // are up by then), the real one from 42.5 s, once the ghost was spawned.
+  std::map<int, std::string> lines;
+  for (int step = 0; step < 8; ++step) {
+    lines[10000 + step * 5000] = datagram(4921500, "TST200_", step);
+    lines[42500 + step * 5000] = datagram(4921501, "TST200", step);
+  }
+  std::string recording = "# a provisional callsign, then the real one\n";
+  for (const auto& [offset, line] : lines) recording += fmt::format("{} 49005 {}\n", offset, line);
+  writeFile(folder / "ghost.rec", recording);
+  world.startSimulator();
+  world.startProgram();
+  world.startFeed({"--replay", (folder / "ghost.rec").string()});
+  ASSERT_TRUE(world.logShows("Traffic Reader connected", 60s)) << world.log();
+  EXPECT_TRUE(world.logShows("          TST200_  is a ghost and will be removed, continue with TST200", 150s))
+      << world.log();
+  EXPECT_EQ(world.closeProgram(), 0);
+}
+
+}  // namespace
+}  // namespace tfx::test
