@@ -1,12 +1,13 @@
 // Every input is a run of the traffic cycle: it is cut into lines, each line
-// a gap (its first byte, 0 to 63 cycles) and a traffic datagram, which is
+// a gap (its first byte modulo 32, in cycles) and a traffic datagram, which is
 // decoded and queued as the reader would; the cycles run between them and
 // for a while after the last. After every cycle the live traffic must keep
 // its promises, or the run stops.
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
-#include <set>
+#include <vector>
 #include <string_view>
 
 #include <pugixml.hpp>
@@ -27,7 +28,7 @@ using namespace tfx;
 // Reports fall due this many cycles after they arrive (the program waits 3000),
 // so that short inputs reach the spawns.
 constexpr int32_t kFuzzDelayCycles = 100;
-constexpr int kCyclesAfterLastLine = 300;
+constexpr int kCyclesAfterLastLine = 150;
 
 void require(bool promise) {
   if (!promise) __builtin_trap();
@@ -56,13 +57,16 @@ double field(std::string_view datagram, size_t index) {
 }
 
 void checkPromises(TrafficState& state) {
-  std::set<uint32_t> hexids;
+  static std::vector<uint32_t> hexids;
+  hexids.clear();
   for (const LiveAircraft& aircraft : state.liveList) {
-    require(hexids.insert(aircraft.hexid).second);
+    hexids.push_back(aircraft.hexid);
     require(aircraft.history.size() <= 201);
     for (size_t i = 1; i < aircraft.history.size(); ++i)
       require(aircraft.history[i].stamp > aircraft.history[i - 1].stamp);
   }
+  std::sort(hexids.begin(), hexids.end());
+  require(std::adjacent_find(hexids.begin(), hexids.end()) == hexids.end());
   for (uint32_t hexid : state.addingStack) {
     const LiveAircraft* aircraft = state.findHexid(hexid);
     require(aircraft != nullptr && aircraft->state == SimState::Adding2Sim);
@@ -106,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view line = input.substr(0, end);
     input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
     if (line.empty()) continue;
-    runCycles(static_cast<uint8_t>(line[0]) % 64);
+    runCycles(static_cast<uint8_t>(line[0]) % 32);
     const std::string_view datagram = line.substr(1);
     // The user flies with the traffic, so that every position passes the radius.
     feed.setReferencePosition({field(datagram, traffic_fields::kLat), field(datagram, traffic_fields::kLon)});
