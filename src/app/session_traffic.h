@@ -1,6 +1,7 @@
 #pragma once
-// The live traffic of one session: its state, what the other subsystems offer
-// it so far, and the traffic cycle that the main loop runs.
+// The live traffic of one session (a new session starts without any): its
+// state, what the other subsystems offer it so far, and the traffic cycle
+// that the main loop runs.
 #include "app/simulator_link.h"
 #include "realtraffic/traffic_queue.h"
 #include "traffic/first_links.h"
@@ -31,7 +32,6 @@ class SessionTraffic {
   SessionTraffic& operator=(const SessionTraffic&) = delete;
 
   TrafficCycle& cycle() { return cycle_; }
-  TrafficState& state() { return state_; }
 
  private:
   TrafficContext context() { return {state_, links_.links(), simulator_}; }

@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "core/log.h"
-#include "core/parameters.h"
 #include "traffic/removal.h"
 
 namespace tfx {
@@ -46,8 +45,8 @@ void onBlocked(TrafficContext& context, uint32_t hexid) {
   LiveAircraft* aircraft = context.state.findHexid(hexid);
   if (aircraft == nullptr) return;
   if (aircraft->state == SimState::Buffer) {
-    if (LOG.value()) writeLog(fmt::format("{} will be removed from buffer while blocked", aircraftName(*aircraft)));
-  } else if (LOG.value()) {
+    writeLog(fmt::format("{} will be removed from buffer while blocked", aircraftName(*aircraft)));
+  } else {
     writeLog(fmt::format("{} removed from simulator immediately while blocked", aircraftName(*aircraft)));
   }
   removeAircraftFromSim(context, *aircraft, "blocked");

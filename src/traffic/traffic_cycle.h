@@ -19,8 +19,6 @@ class TrafficCycle {
   // One report of the feed: a new aircraft, or a point of a known one.
   void handleReport(const TrafficReport& report);
 
-  TrafficContext& context() { return context_; }
-
  private:
   TrafficContext context_;
   TrafficQueue& queue_;

@@ -23,16 +23,6 @@ void TrafficState::reserve() {
   if (liveList.capacity() < kLiveListRoom) liveList.reserve(kLiveListRoom);
 }
 
-void TrafficState::reset() {
-  liveList.clear();
-  addingStack.clear();
-  removalQueue.clear();
-  ghostList.clear();
-  noLiveryKeys.clear();
-  staticCheckList.clear();
-  rememberedLiveries.clear();
-}
-
 // Decided here: the operator code followed by the type designator ("SWRA320"),
 // which is how the matching tables group liveries.
 std::string liveryKey(const LiveAircraft& aircraft) { return aircraft.airline + aircraft.type; }

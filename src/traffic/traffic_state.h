@@ -35,8 +35,6 @@ class TrafficState {
   LiveAircraft* findPresentCallsign(std::string_view callsign);
   // Room for 512 records from the first cycle on.
   void reserve();
-  // A new session starts without traffic.
-  void reset();
 };
 
 // The key of noLiveryKeys: operator and type as livery matching groups liveries.

@@ -72,7 +72,6 @@ TEST_F(Removal, TheSimulatorConfirmsRemovalsAndRefusals) {
 }
 
 TEST_F(Removal, BlockingFromTheWindowDropsOrRemoves) {
-  LOG.set(true);
   const std::string name = aircraftName(record(4600010, SimState::Buffer));
   record(4600011, SimState::Active, 90);
   simulator.lists.postNotification({0, 4600010, 0, sim::NotificationKind::CallsignBlocked});
