@@ -30,7 +30,8 @@ int runLab(const test::TempDir& folder, const std::string& out, std::vector<std:
   arguments.insert(arguments.end(), extra.begin(), extra.end());
   test::ChildProcess tool(AEROSHADOW_TOOL_PATH, arguments,
                           {.standardOutput = folder / (out + ".json"), .standardError = folder / (out + ".err")});
-  return tool.waitFor(std::chrono::seconds(100)).value_or(-1);
+  // The whole recording, twice; sanitizer builds take minutes.
+  return tool.waitFor(std::chrono::seconds(180)).value_or(-1);
 }
 
 TEST(LabTest, EveryZurichFlightIsMadeAndSpawnedOrDroppedForAReasonTheSameWayTwice) {
