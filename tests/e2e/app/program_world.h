@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "feed_ports_lock.h"
 #include "test_support.h"
 
 namespace tfx::test {
@@ -43,6 +44,8 @@ class ProgramWorld {
   const std::filesystem::path& install() const { return install_; }
 
  private:
+  // First in, last out: the lock outlives the program and the stand-ins.
+  FeedPortsLock portsLock_;
   TempDir root_;
   std::filesystem::path install_;
   std::filesystem::path config_;
