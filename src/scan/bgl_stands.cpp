@@ -1,0 +1,179 @@
+#include "scan/bgl_stands.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <set>
+
+#include "core/geodesy.h"
+#include "core/log.h"
+#include "scan/bgl_values.h"
+
+namespace tfx::scan {
+namespace {
+
+constexpr double kMinRadiusM = 1.0;
+constexpr double kMaxRadiusM = 200.0;
+constexpr double kNullIslandDeg = 0.0001;
+constexpr double kDoubleHelipadDeg = 1e-8;
+constexpr int kHighestTakenType = 11;
+constexpr int kCargoType = 5;
+constexpr int kHighestRampType = 7;
+constexpr std::string_view kSuffixes = "abcdef";
+// A helipad's size is not checked like a parking radius; a size of 0 or
+// junk still has to give a circle the parking code can use.
+constexpr double kMinHelipadRadiusM = 5.0;
+constexpr double kMaxHelipadRadiusM = 100.0;
+
+constexpr std::array<std::string_view, 12> kNamedPrefixes{"", "r", "p", "np", "ep", "sep", "sp", "swp", "wp", "nwp", "g", ""};
+
+bool positionInRange(const LatLon& position) {
+  return std::abs(position.lat) <= 90.0 && std::abs(position.lon) <= 180.0;
+}
+
+bool atNullIsland(const LatLon& position) {
+  return std::abs(position.lat) < kNullIslandDeg && std::abs(position.lon) < kNullIslandDeg;
+}
+
+// Stored headings may be any float; the stand keeps (0, 2 pi], and a heading
+// of 0 (or one that is no number) stands for a full circle.
+double headingRadians(float degrees) {
+  double wrapped = std::isfinite(degrees) ? std::fmod(static_cast<double>(degrees), 360.0) : 0.0;
+  if (wrapped <= 0.0) wrapped += 360.0;
+  return wrapped * kDegToRad;
+}
+
+class StandBuilder {
+ public:
+  StandBuilder(std::string_view bglPath, ScanLog& log) : bglPath_(bglPath), log_(log) {}
+
+  EntryOutcome addHelipad(const BglHelipad& helipad, std::vector<LatLon>& taken) {
+    const LatLon position{unpackLatitude(helipad.packedLat), unpackLongitude(helipad.packedLon)};
+    if (!positionInRange(position)) {
+      log_.line(fmt::format("lat/lon helipad incorrect (skipped): {:.6f},{:.6f}", position.lat, position.lon));
+      return {{}, StandSkip::Position};
+    }
+    if (atNullIsland(position)) return {{}, StandSkip::Position};
+    const bool twice = std::any_of(taken.begin(), taken.end(), [&](const LatLon& earlier) {
+      return std::abs(earlier.lat - position.lat) < kDoubleHelipadDeg &&
+             std::abs(earlier.lon - position.lon) < kDoubleHelipadDeg;
+    });
+    if (twice) {
+      log_.line(fmt::format("double helipad {:.6f},{:.6f}", position.lat, position.lon));
+      return {{}, StandSkip::Double};
+    }
+    taken.push_back(position);
+    airports::Stand& stand = add(fmt::format("helipad{}", taken.size()), position, headingRadians(helipad.heading));
+    const double halfSize = std::isfinite(helipad.size) ? helipad.size / 2.0 : 0.0;
+    stand.radius = std::clamp(halfSize, kMinHelipadRadiusM, kMaxHelipadRadiusM) * airports::kNmPerMeter;
+    stand.heli = true;
+    return {stand.id, std::nullopt};
+  }
+
+  EntryOutcome addParking(const BglParking& parking) {
+    if (!(parking.radius > kMinRadiusM && parking.radius < kMaxRadiusM)) {
+      log_.line(fmt::format("Skipped position with radius {:.1f} m in {}", parking.radius, bglPath_));
+      return {{}, StandSkip::Radius};
+    }
+    const LatLon position{unpackLatitude(parking.packedLat), unpackLongitude(parking.packedLon)};
+    if (!positionInRange(position) || atNullIsland(position)) {
+      log_.line(fmt::format("LatLon {:.6f},{:.6f} invalid (skipped)", position.lat, position.lon));
+      return {{}, StandSkip::Position};
+    }
+    if (parking.type() < 1 || parking.type() > kHighestTakenType) return {{}, StandSkip::Type};
+    airports::Stand& stand = add(uniqueId(parking), position, headingRadians(parking.heading));
+    stand.radius = parking.radius * airports::kNmPerMeter;
+    stand.cargo = parking.type() == kCargoType;
+    stand.ramp = parking.type() <= kHighestRampType;
+    return {stand.id, std::nullopt};
+  }
+
+  // Entries that found no free suffix are named vamek1, vamek2, ... after
+  // all entries are in, skipping names already taken.
+  void nameUnnamed(std::vector<EntryOutcome>& parkings) {
+    int next = 1;
+    for (airports::Stand& stand : stands_) {
+      if (!stand.id.empty()) continue;
+      while (used_.contains(fmt::format("vamek{}", next))) ++next;
+      stand.id = fmt::format("vamek{}", next++);
+      used_.insert(stand.id);
+      unnamed_.push_back(&stand);
+    }
+    size_t unnamed = 0;
+    for (EntryOutcome& outcome : parkings) {
+      if (!outcome.skip && outcome.id.empty()) outcome.id = unnamed_[unnamed++]->id;
+    }
+  }
+
+  std::vector<airports::Stand> take() { return std::move(stands_); }
+
+ private:
+  airports::Stand& add(std::string id, const LatLon& position, double heading) {
+    if (!id.empty()) used_.insert(id);
+    airports::Stand& stand = stands_.emplace_back();
+    stand.id = std::move(id);
+    stand.lat = position.lat;
+    stand.lon = position.lon;
+    stand.heading = heading;
+    stand.index = static_cast<int>(stands_.size());
+    return stand;
+  }
+
+  std::string uniqueId(const BglParking& parking) {
+    const std::string base = fmt::format("{}{}", parkingNamePrefix(parking.nameCode()), parking.number());
+    if (!used_.contains(base)) return base;
+    for (const char suffix : kSuffixes) {
+      std::string candidate = base + suffix;
+      if (!used_.contains(candidate)) return candidate;
+    }
+    log_.line(fmt::format("{}Warning: more than 6 duplicate IDs {} in {}", kErrorPrefix, base, bglPath_));
+    return {};
+  }
+
+  std::string_view bglPath_;
+  ScanLog& log_;
+  std::vector<airports::Stand> stands_;
+  std::set<std::string, std::less<>> used_;
+  std::vector<airports::Stand*> unnamed_;
+};
+
+}  // namespace
+
+std::string_view standSkipName(StandSkip skip) {
+  switch (skip) {
+    case StandSkip::Radius: return "radius";
+    case StandSkip::Position: return "position";
+    case StandSkip::Type: return "type";
+    case StandSkip::Double: return "double";
+  }
+  return "";
+}
+
+std::string_view parkingNamePrefix(int nameCode) {
+  static const std::array<std::string, 26> letters = [] {
+    std::array<std::string, 26> all;
+    for (size_t letter = 0; letter < all.size(); ++letter) all[letter] = std::string(1, static_cast<char>('A' + letter));
+    return all;
+  }();
+  if (nameCode >= 0 && nameCode < static_cast<int>(kNamedPrefixes.size())) return kNamedPrefixes[static_cast<size_t>(nameCode)];
+  const size_t letter = static_cast<size_t>(nameCode - static_cast<int>(kNamedPrefixes.size()));
+  return letter < letters.size() ? std::string_view(letters[letter]) : std::string_view();
+}
+
+AirportStands airportStands(const BglAirport& airport, std::string_view bglPath, ScanLog& log) {
+  AirportStands result;
+  StandBuilder builder(bglPath, log);
+  std::vector<LatLon> helipadPositions;
+  for (const BglHelipad& helipad : airport.helipads) {
+    result.helipads.push_back(builder.addHelipad(helipad, helipadPositions));
+  }
+  result.helipadCount = static_cast<int>(helipadPositions.size());
+  for (const BglParking& parking : airport.parkings) result.parkings.push_back(builder.addParking(parking));
+  builder.nameUnnamed(result.parkings);
+  result.stands = builder.take();
+  return result;
+}
+
+}  // namespace tfx::scan
