@@ -88,6 +88,7 @@ pugi::xml_document standFileDocument(const StandFileContent& content, StandFileM
   if (content.handmade) addParameter(parameters, "handmade", "true");
   addParameter(parameters, "altitude", std::to_string(content.info.altitude));
   addParameter(parameters, "num_parkpos", std::to_string(content.stands.size()));
+  if (!content.bglPath.empty()) addParameter(parameters, "BGLpath", content.bglPath);
   if (content.handmade) {
     addParameter(parameters, "Qf_real", std::to_string(content.quality.real));
     addParameter(parameters, "Qf_soft", std::to_string(content.quality.soft));

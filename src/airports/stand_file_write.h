@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <span>
+#include <string>
 
 #include "airports/park_stands.h"
 
@@ -17,6 +18,7 @@ struct StandFileContent {
   const AirportFileInfo& info;
   bool handmade = false;
   QualityFactor quality;  // written for a handmade file only
+  std::string bglPath;    // the scenery file a generated file was made from
 };
 
 // The document as it would be written.

@@ -23,6 +23,8 @@ inline const std::filesystem::path learnedSimaddon{"airports/learned/simaddon"};
 inline const std::filesystem::path learnedThirdparty{"airports/learned/thirdparty"};
 inline const std::filesystem::path myOrbx{"airports/my_ORBX"};
 inline const std::filesystem::path myThirdparty{"airports/my_thirdparty"};
+// Generated stand files waiting to be sent to the maker for offline learning.
+inline const std::filesystem::path tblo{"TBLO"};
 inline const std::filesystem::path myParkAirports{"airports/my_park_airports.txt"};
 inline const std::filesystem::path airportDatabase{"input/airports_p3d.xml"};
 inline const std::filesystem::path output{"output"};

@@ -1,0 +1,251 @@
+#include "scan/airport_scan.h"
+
+#include <fmt/format.h>
+
+#include <chrono>
+#include <deque>
+#include <fstream>
+#include <future>
+#include <map>
+#include <set>
+#include <thread>
+
+#include "aircraft/aircraft_queries.h"
+#include "airports/stand_file_write.h"
+#include "core/folders.h"
+#include "core/log.h"
+#include "core/message_line.h"
+#include "core/parameters.h"
+#include "core/parameters_file.h"
+#include "runstate/stop_flags.h"
+#include "runstate/user_error.h"
+#include "scan/archive_link.h"
+#include "scan/bgl_file_scan.h"
+#include "scan/offline_learning.h"
+#include "scan/scenery_paths.h"
+
+namespace tfx::scan {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr int kTaskWaitSeconds = 10;
+constexpr auto kProgressInterval = 500ms;
+
+// The new files are built beside the old ones and take their place only when
+// the scan completes, so a stopped scan leaves the last complete one.
+fs::path asideFolder(const fs::path& folder) { return fs::path(folder.string() + ".scanning"); }
+
+void replaceFolder(const fs::path& folder) {
+  const fs::path old(folder.string() + ".old");
+  fs::remove_all(old);
+  if (fs::exists(folder)) fs::rename(folder, old);
+  fs::rename(asideFolder(folder), folder);
+  fs::remove_all(old);
+}
+
+void emptyFolder(const fs::path& folder) {
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+}
+
+// Throws the file-system error when the file cannot be written.
+void writeTextFile(const fs::path& file, std::string_view text) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << text;
+  out.close();
+  if (!out) throw fs::filesystem_error("write", file, std::make_error_code(std::errc::io_error));
+}
+
+bool isBglFile(const fs::path& file) {
+  const fs::path extension = file.extension();
+  return extension == ".BGL" || extension == ".bgl";
+}
+
+struct PendingFile {
+  std::string path;
+  std::future<BglFileResult> result;
+};
+
+struct FileScan {
+  explicit FileScan(AddonScanResult& result, ScanLog& log) : result(result), log(log) {}
+
+  void scanFolders(const std::vector<fs::path>& folders) {
+    const size_t limit = std::max(1U, std::thread::hardware_concurrency());
+    for (size_t index = 0; index < folders.size() && !stopRequested(); ++index) {
+      const fs::path& folder = folders[index];
+      folderNumber = index + 1;
+      folderCount = folders.size();
+      std::error_code error;
+      if (!fs::exists(folder, error)) {
+        log.line(fmt::format("{} does not exist, skipped!", folder.string()));
+        continue;
+      }
+      if (!fs::is_directory(folder, error)) {
+        log.line(fmt::format("{} is not a folder name, skipped!", folder.string()));
+        continue;
+      }
+      log.line(fmt::format("Scanning for addon airports in {}", folder.string()));
+      for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+        if (stopRequested()) break;
+        if (!entry.is_regular_file() || !isBglFile(entry.path())) continue;
+        const std::string path = entry.path().string();
+        if (path.find("statics") != std::string::npos || path.find("_heliports") != std::string::npos ||
+            isStockScenery(entry.path().generic_string()) || !seen.insert(fs::canonical(entry.path())).second) {
+          continue;
+        }
+        if (pending.size() >= limit) collectOldest();
+        result.bglFiles.push_back(path);
+        pending.push_back({path, std::async(std::launch::async, [this, file = entry.path()] {
+                             return lf_processBGLfile(file, log);
+                           })});
+        showProgress(false);
+      }
+    }
+    while (!pending.empty()) collectOldest();
+    showProgress(true);
+  }
+
+  void collectOldest() {
+    PendingFile& oldest = pending.front();
+    int waited = 0;
+    while (oldest.result.wait_for(1s) != std::future_status::ready) {
+      log.line(fmt::format("{}futs #1 not yet valid ? ...", kErrorPrefix));
+      if (++waited >= kTaskWaitSeconds) throw std::runtime_error("Future wait timed out after 10 seconds");
+    }
+    BglFileResult file = oldest.result.get();
+    if (!file.damage.empty()) {
+      result.damaged.push_back({oldest.path, file.damage});
+    } else if (!file.scenery) {
+      result.notScenery.push_back(oldest.path);
+    }
+    result.airports += static_cast<int>(file.airports.size());
+    for (FoundAirport& airport : file.airports) found.push_back(std::move(airport));
+    pending.pop_front();
+  }
+
+  void showProgress(bool always) {
+    const auto now = std::chrono::steady_clock::now();
+    if (!always && now - lastProgress < kProgressInterval) return;
+    lastProgress = now;
+    showMessage(fmt::format("Scanning add-on airports: {} of {} folders, {} BGL files, {} airports", folderNumber,
+                            folderCount, result.bglFiles.size(), result.airports),
+                false);
+  }
+
+  AddonScanResult& result;
+  ScanLog& log;
+  std::deque<PendingFile> pending;
+  std::set<fs::path> seen;
+  std::vector<FoundAirport> found;  // in scan order
+  size_t folderNumber = 0;
+  size_t folderCount = 0;
+  std::chrono::steady_clock::time_point lastProgress{};
+};
+
+// One ident in several records: the one with most positions, on a tie the
+// later in scan order.
+std::map<std::string, const FoundAirport*> winners(const std::vector<FoundAirport>& found) {
+  std::map<std::string, const FoundAirport*> best;
+  for (const FoundAirport& airport : found) {
+    const FoundAirport*& current = best[airport.ident];
+    if (current == nullptr || airport.stands.size() >= current->stands.size()) current = &airport;
+  }
+  return best;
+}
+
+void generate(const FoundAirport& airport, std::string_view baseUrl, AddonScanResult& result, ScanLog& log) {
+  const std::string kind = gf_publisherFromFilename(airport.bgl);
+  const bool simaddon = kind == "simaddon";
+  const fs::path folder = simaddon ? paths::myOrbx : paths::myThirdparty;
+  const std::optional<std::string> link = archiveLink(kind, airport.ident, log);
+  const int positions = static_cast<int>(airport.stands.size());
+  int archived = 0;
+  if (link) {
+    const fs::path linkFile = asideFolder(folder) / fmt::format("{}.txt", airport.ident);
+    writeTextFile(linkFile, *link + "\n");
+    result.linked.push_back({airport.ident, (folder / linkFile.filename()).generic_string(), *link});
+    archived = archivedStandCount(*link, asideFolder(folder) / fmt::format("{}.archived", airport.ident), baseUrl, log);
+    if (!simaddon && positions > archived) {
+      log.error(fmt::format("{} has {} parkpos while archived one has {}", airport.ident, positions, archived));
+    }
+    if (simaddon || positions <= archived) return;
+  }
+  const fs::path file = folder / fmt::format("{}.xml", airport.ident);
+  const airports::AirportFileInfo info{airport.name, kind, airport.altitudeFt};
+  const airports::StandFileContent content{.stands = airport.stands, .info = info, .bglPath = airport.bgl};
+  if (!airports::gf_writeAirportFile(content, asideFolder(folder) / file.filename(), airports::StandFileMode::All)) {
+    log.error(fmt::format("Generating {} did not succeed", file.generic_string()));
+    return;
+  }
+  std::string helipads;
+  if (airport.helipads > 0) helipads = fmt::format(", of which {} helipad{}", airport.helipads, airport.helipads == 1 ? "" : "s");
+  log.line(fmt::format("Generated {}: {} position{}{}", file.generic_string(), positions, positions == 1 ? "" : "s", helipads));
+  result.generated.push_back({airport.ident, file.generic_string(), positions, airport.helipads, kind, airport.bgl});
+}
+
+void writeScanLog(const ScanLog& log) {
+  const fs::path file = paths::outputInfo / paths::kAirportsScanLog;
+  std::string text;
+  for (const std::string& line : log.lines()) text += line + "\n";
+  writeTextFile(file, text);
+  writeLog(fmt::format("{} written", file.generic_string()));
+}
+
+void runFileScan(const std::vector<fs::path>& folders, std::string_view baseUrl, AddonScanResult& result, ScanLog& log) {
+  fs::remove(paths::outputInfo / paths::kAirportsScanLog);
+  for (const fs::path& folder : {paths::myOrbx, paths::myThirdparty}) emptyFolder(asideFolder(folder));
+  FileScan scan(result, log);
+  scan.scanFolders(folders);
+  if (stopRequested()) return;
+  for (const auto& [ident, airport] : winners(scan.found)) generate(*airport, baseUrl, result, log);
+  for (const fs::path& folder : {paths::myOrbx, paths::myThirdparty}) replaceFolder(folder);
+  for (const auto& [folder, kindName] : {std::pair{paths::myOrbx, "ORBX"}, std::pair{paths::myThirdparty, "third party"}}) {
+    for (std::string& copied : offlineLearning(folder, kindName, baseUrl, log)) result.tblo.push_back(std::move(copied));
+  }
+  result.complete = true;
+  log.line("Airports scan successful");
+}
+
+}  // namespace
+
+AddonScanResult scanAddonAirports(std::string_view baseUrl) {
+  AddonScanResult result;
+  ScanLog log;
+  log.line("Scanning for addon airports ...");
+  log.line(fmt::format("\n++++++++++++++++++++++++ airports scan {} starts +++++++++++++++++++++++++++++",
+                       AFG_AUTOMATIC.value() ? "automatic " : "manual "));
+  emptyFolder(paths::tblo);
+  result.sceneryPaths = collectSceneryPaths(log);
+  try {
+    runFileScan(result.sceneryPaths, baseUrl, result, log);
+  } catch (const UserErrorException&) {
+    throw;
+  } catch (const std::exception& error) {
+    result.error = error.what();
+    log.error(fmt::format("{}: {}", "lf_scanAirports", error.what()));
+  }
+  if (!result.complete) {
+    for (const fs::path& folder : {paths::myOrbx, paths::myThirdparty}) {
+      std::error_code ignored;
+      fs::remove_all(asideFolder(folder), ignored);
+    }
+  }
+  writeScanLog(log);
+  if (result.complete && result.generated.empty()) showMessage("Warning: Scan has not found any add-on airports");
+  return result;
+}
+
+AddonScanResult lf_scanAirports(std::string_view baseUrl) {
+  AddonScanResult result = scanAddonAirports(baseUrl);
+  if (result.complete) {
+    SCAN_AIRPORTS.set(false);
+    saveParameter(SCAN_AIRPORTS);
+    SCAN_AIRPORTS.showInControl();
+  }
+  writeLog("-------------------------- airports scan ends    ----------------------------\n");
+  return result;
+}
+
+}  // namespace tfx::scan
