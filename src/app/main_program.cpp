@@ -16,9 +16,11 @@
 #include "core/simulator_detection.h"
 #include "core/version_update.h"
 #include "data/version_check.h"
+#include "flightplan/flight_plan_file.h"
 #include "runstate/product.h"
 #include "runstate/stop_flags.h"
 #include "runstate/user_error.h"
+#include "scan/airport_scan.h"
 
 namespace tfx::app {
 namespace {
@@ -86,6 +88,13 @@ void MainProgram::startUp() {
   if (ALL_INSTALL_PATH.empty()) detectSimulator();
   detectRealTraffic();
   checkStockScenery();
+  if (!stopRequested() && SCAN_AIRPORTS.value()) scan::lf_scanAirports();
+  if (!stopRequested()) flightplan::gf_makeFlightPlanFolder();
+  // A close asked for during the scans ends the program without a session.
+  if (stopRequested()) {
+    requestProgramClose();
+    return;
+  }
   program_.model.setEnabled(kRereadButton.place.id, true);
   program_.model.setTopmost(ALWAYS_ON_TOP.value());
   if (AUTO_RANGE.value()) program_.model.setEnabled(RANGE.controlPlace()->id, false);
@@ -101,6 +110,8 @@ void MainProgram::closingDown() {
       while (!stopFlags().programClosing) std::this_thread::sleep_for(500ms);
       announce(fmt::format("User closed {}", kProductName));
     }
+    program_.flightPlans.clear();
+    flightplan::gf_removeFlightPlanFolder();
     clearSessionTexts();
     restart = reason == ExitReason::NewSettings || reason == ExitReason::SimConnectError ||
               reason == ExitReason::ReaderError;

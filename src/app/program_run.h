@@ -4,6 +4,7 @@
 #include <atomic>
 
 #include "app/window_loop.h"
+#include "flightplan/flight_plan_list.h"
 #include "ui/window_model.h"
 
 namespace tfx::app {
@@ -17,6 +18,8 @@ struct ProgramRun {
   std::atomic<bool> restarting{false};
   // Main program threads run one after another, never together.
   bool dataLoaded = false;
+  // The flight plans written for live aircraft since the start.
+  flightplan::FlightPlanList flightPlans;
 };
 
 }  // namespace tfx::app
