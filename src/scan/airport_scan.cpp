@@ -185,12 +185,17 @@ void generate(const FoundAirport& airport, std::string_view baseUrl, AddonScanRe
   result.generated.push_back({airport.ident, file.generic_string(), positions, airport.helipads, kind, airport.bgl});
 }
 
+// The scan's own log is a report; failing to write it costs only the report.
 void writeScanLog(const ScanLog& log) {
   const fs::path file = paths::outputInfo / paths::kAirportsScanLog;
   std::string text;
   for (const std::string& line : log.lines()) text += line + "\n";
-  writeTextFile(file, text);
-  writeLog(fmt::format("{} written", file.generic_string()));
+  try {
+    writeTextFile(file, text);
+    writeLog(fmt::format("{} written", file.generic_string()));
+  } catch (const fs::filesystem_error& error) {
+    writeLogError(error.what());
+  }
 }
 
 void runFileScan(const std::vector<fs::path>& folders, std::string_view baseUrl, AddonScanResult& result, ScanLog& log) {

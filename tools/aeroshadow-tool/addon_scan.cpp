@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "airport_tool_run.h"
+#include "core/folders.h"
 #include "core/parameters.h"
 #include "runstate/user_error.h"
 #include "scan/airport_scan.h"
@@ -72,6 +73,7 @@ int run(CommandArguments arguments) {
     const ScanArguments parsed = parse(arguments);
     if (!parsed.programData.empty()) setenv("XDG_DATA_HOME", parsed.programData.c_str(), 1);
     enterInstallFolder(parsed.tool);
+    createProgramFolders();
     readInstalledAircraftDatabase();
     SIM_INSTALL_PATH.set(parsed.simRoot);
     if (!parsed.afolders.empty()) {
