@@ -31,7 +31,9 @@ class StartUpTest : public ::testing::Test {
   int runProgram(const fs::path& program = TFX_PROGRAM, const fs::path& folder = {}) {
     test::ChildProcessOptions options;
     options.workingDirectory = folder.empty() ? install_ : folder;
-    options.environment = {{"XDG_CONFIG_HOME", config_.string()}, {"XDG_RUNTIME_DIR", runtime_.string()}};
+    options.environment = {{"XDG_CONFIG_HOME", config_.string()},
+                           {"XDG_RUNTIME_DIR", runtime_.string()},
+                           {"XDG_DATA_HOME", programData_.string()}};
     const fs::path log = options.workingDirectory / "Log.txt";
     const std::string previousLog = readFile(log);
     test::ChildProcess child(program, {}, options);
@@ -71,6 +73,7 @@ class StartUpTest : public ::testing::Test {
   fs::path install_ = root_ / "install";
   fs::path config_ = root_ / "config";
   fs::path runtime_ = root_ / "run";
+  fs::path programData_ = root_ / "share";
 };
 
 TEST_F(StartUpTest, FirstStartLaysOutSettingsFoldersAndLog) {
@@ -140,7 +143,8 @@ TEST_F(StartUpTest, SettingsOfAnOlderVersionAreConverted) {
   EXPECT_EQ(stored("MAX_LIVE_SEL"), "50");
   EXPECT_FALSE(stored("MAX_LIVE"));
   EXPECT_EQ(stored("SCAN_LIVERIES"), "true");
-  EXPECT_EQ(stored("SCAN_AIRPORTS"), "true");
+  // The update asks for an airport scan, which this very start runs.
+  EXPECT_EQ(stored("SCAN_AIRPORTS"), "false");
   EXPECT_EQ(stored("PROGRAM_VERSION"), "11.0.2");
   EXPECT_NE(readFile(install_ / "Log.txt").find("This is a version update from 10.4.0 -> 11.0.2"), std::string::npos);
 }
@@ -155,6 +159,35 @@ TEST_F(StartUpTest, RadiusIsClampedToItsBoundsOnly) {
     EXPECT_EQ(runProgram(), 0);
     EXPECT_NE(readFile(install_ / "Log.txt").find(std::string("\n") + expected + "\n"), std::string::npos) << text;
   }
+}
+
+TEST_F(StartUpTest, AirportScanAtStartGeneratesStandFilesAndSwitchesItselfOff) {
+  const std::string sim = simulatorFolder();
+  const fs::path addon = fs::path(sim) / "Addon Scenery" / "LEAB ARV187" / "scenery";
+  fs::create_directories(addon);
+  fs::copy_file(test::sharedDataFolder() / "bgl" / "LEAB_ADEP5_ARV187.bgl", addon / "LEAB_ADEP5_ARV187.bgl");
+  std::string cfg = "\xFF\xFE";
+  for (const char c : std::string("[Area.001]\r\nTitle=LEAB\r\nLocal=Addon Scenery\\LEAB ARV187\r\nActive=TRUE\r\n")) {
+    cfg += c;
+    cfg += '\0';
+  }
+  test::writeFile(programData_ / "Lockheed Martin" / "Prepar3D v5" / "scenery.cfg", cfg);
+  test::writeFile(parametersFile(), "<parameters><parameter name=\"PROGRAM_VERSION\" value=\"11.0.2\"/>"
+                                    "<parameter name=\"SIM_INSTALL_PATH\" value=\"" + sim + "\"/></parameters>");
+  EXPECT_EQ(runProgram(), 0);
+  const std::string log = readFile(install_ / "Log.txt");
+  EXPECT_NE(log.find("Generated airports/my_thirdparty/LEAB.xml: 69 positions, of which 1 helipad"), std::string::npos) << log;
+  EXPECT_NE(log.find("Airports scan successful"), std::string::npos);
+  EXPECT_TRUE(fs::exists(install_ / "airports" / "my_thirdparty" / "LEAB.xml"));
+  EXPECT_TRUE(fs::exists(install_ / "output" / "info" / "AirportsScanLog.txt"));
+  EXPECT_EQ(stored("SCAN_AIRPORTS"), "false");
+  EXPECT_FALSE(fs::exists(config_ / "Aeroshadow_P3D" / "orig_dest")) << "the close removes the flight-plan folder";
+
+  // Without SCAN_AIRPORTS the next start keeps the generated files as they are.
+  fs::remove(addon / "LEAB_ADEP5_ARV187.bgl");
+  EXPECT_EQ(runProgram(), 0);
+  EXPECT_TRUE(fs::exists(install_ / "airports" / "my_thirdparty" / "LEAB.xml"));
+  EXPECT_EQ(readFile(install_ / "Log.txt").find("Scanning for addon airports"), std::string::npos);
 }
 
 TEST_F(StartUpTest, InstalledFolderRuns) {
