@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "scan/bgl_values.h"
@@ -54,6 +55,8 @@ void readParkings(std::span<const std::byte> subrecord, bool v5, std::vector<Bgl
   const std::size_t count = load<std::uint16_t>(subrecord, 6);
   const std::size_t entryBytes = kParkingEntryBytes + (v5 ? 4 : 0);
   std::size_t at = kParkingHeaderBytes;
+  // Room for the entries the subrecord can hold, whatever its count says.
+  parkings.reserve(std::min(count, (subrecord.size() - at) / entryBytes));
   for (std::size_t entry = 0; entry < count; ++entry) {
     if (subrecord.size() - at < entryBytes) throw BglDamage(fmt::format("parking entry {} of {} past its subrecord", entry + 1, count));
     BglParking parking;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <set>
+#include <unordered_set>
 
 #include "core/geodesy.h"
 #include "core/log.h"
@@ -47,7 +47,10 @@ double headingRadians(float degrees) {
 
 class StandBuilder {
  public:
-  StandBuilder(std::string_view bglPath, ScanLog& log) : bglPath_(bglPath), log_(log) {}
+  StandBuilder(std::string_view bglPath, ScanLog& log, size_t entries) : bglPath_(bglPath), log_(log) {
+    stands_.reserve(entries);
+    used_.reserve(entries);
+  }
 
   EntryOutcome addHelipad(const BglHelipad& helipad, std::vector<LatLon>& taken) {
     const LatLon position{unpackLatitude(helipad.packedLat), unpackLongitude(helipad.packedLon)};
@@ -135,7 +138,7 @@ class StandBuilder {
   std::string_view bglPath_;
   ScanLog& log_;
   std::vector<airports::Stand> stands_;
-  std::set<std::string, std::less<>> used_;
+  std::unordered_set<std::string> used_;
   std::vector<airports::Stand*> unnamed_;
 };
 
@@ -164,7 +167,7 @@ std::string_view parkingNamePrefix(int nameCode) {
 
 AirportStands airportStands(const BglAirport& airport, std::string_view bglPath, ScanLog& log) {
   AirportStands result;
-  StandBuilder builder(bglPath, log);
+  StandBuilder builder(bglPath, log, airport.helipads.size() + airport.parkings.size());
   std::vector<LatLon> helipadPositions;
   for (const BglHelipad& helipad : airport.helipads) {
     result.helipads.push_back(builder.addHelipad(helipad, helipadPositions));
