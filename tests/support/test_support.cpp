@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "core/parameters.h"
+#include "core/utf.h"
 #include "runstate/stop_flags.h"
 
 namespace tfx::test {
@@ -86,6 +87,15 @@ void writeFile(const fs::path& path, std::string_view content) {
   if (path.has_parent_path()) fs::create_directories(path.parent_path());
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file.write(content.data(), static_cast<std::streamsize>(content.size()));
+}
+
+void writeUtf16File(const fs::path& path, std::string_view content) {
+  std::string bytes = "\xFF\xFE";
+  for (const char16_t unit : utf8ToUtf16(content)) {
+    bytes.push_back(static_cast<char>(unit & 0xFF));
+    bytes.push_back(static_cast<char>(unit >> 8));
+  }
+  writeFile(path, bytes);
 }
 
 fs::path sharedDataFolder() {

@@ -65,6 +65,9 @@ void resetProgramState();
 
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, std::string_view content);
+// The UTF-8 text as UTF-16 little-endian with a byte-order mark, as Windows
+// programs write their configuration files.
+void writeUtf16File(const std::filesystem::path& path, std::string_view content);
 
 // The shared real-data folder (ADS-B traces, FAA sheet, ...) beside the source
 // tree; throws with a message naming the expected path when it is missing.

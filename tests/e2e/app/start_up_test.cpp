@@ -166,12 +166,8 @@ TEST_F(StartUpTest, AirportScanAtStartGeneratesStandFilesAndSwitchesItselfOff) {
   const fs::path addon = fs::path(sim) / "Addon Scenery" / "LEAB ARV187" / "scenery";
   fs::create_directories(addon);
   fs::copy_file(test::sharedDataFolder() / "bgl" / "LEAB_ADEP5_ARV187.bgl", addon / "LEAB_ADEP5_ARV187.bgl");
-  std::string cfg = "\xFF\xFE";
-  for (const char c : std::string("[Area.001]\r\nTitle=LEAB\r\nLocal=Addon Scenery\\LEAB ARV187\r\nActive=TRUE\r\n")) {
-    cfg += c;
-    cfg += '\0';
-  }
-  test::writeFile(programData_ / "Lockheed Martin" / "Prepar3D v5" / "scenery.cfg", cfg);
+  test::writeUtf16File(programData_ / "Lockheed Martin" / "Prepar3D v5" / "scenery.cfg",
+                       "[Area.001]\r\nTitle=LEAB\r\nLocal=Addon Scenery\\LEAB ARV187\r\nActive=TRUE\r\n");
   test::writeFile(parametersFile(), "<parameters><parameter name=\"PROGRAM_VERSION\" value=\"11.0.2\"/>"
                                     "<parameter name=\"SIM_INSTALL_PATH\" value=\"" + sim + "\"/></parameters>");
   EXPECT_EQ(runProgram(), 0);

@@ -16,7 +16,6 @@
 #include "core/folders.h"
 #include "core/log.h"
 #include "core/parameters.h"
-#include "core/utf.h"
 #include "dbase_fixture.h"
 #include "loopback_site.h"
 #include "runstate/stop_flags.h"
@@ -31,14 +30,6 @@ namespace fs = std::filesystem;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 
-void writeUtf16(const fs::path& file, std::string_view text) {
-  std::string bytes = "\xFF\xFE";
-  for (const char16_t unit : utf8ToUtf16(text)) {
-    bytes.push_back(static_cast<char>(unit & 0xFF));
-    bytes.push_back(static_cast<char>(unit >> 8));
-  }
-  test::writeFile(file, bytes);
-}
 
 std::string archivedFile(int stands, std::string_view extraParameters = "") {
   std::string xml = "<?xml version=\"1.0\"?><parameters>" + std::string(extraParameters) + "</parameters><parkpositions>";
@@ -84,7 +75,7 @@ class AddonScan : public ::testing::Test {
     addBgl(sim / "Scenery/World/scenery/stock.bgl", {{test::sampleAirport("LEVC", 10, false)}, 0});
     addBgl(sim / "Addon Scenery/Inactive/scenery/inactive.bgl", {{test::sampleAirport("LEVD", 10, false)}, 0});
     addBgl(leab / "scenery/statics/statics.bgl", {{test::sampleAirport("LEVE", 10, false)}, 0});
-    writeUtf16(programData / "scenery.cfg",
+    test::writeUtf16File(programData / "scenery.cfg",
                "[Area.001]\r\nTitle=Default Terrain\r\nLocal=Scenery\\World\r\nActive=TRUE\r\n\r\n"
                "[Area.002]\r\nTitle=LEAB\r\nLocal=Addon Scenery\\LEAB ARV187\r\nActive=TRUE\r\n\r\n"
                "[Area.003]\r\nTitle=Off\r\nLocal=Addon Scenery\\Inactive\r\nActive=FALSE\r\n");

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "core/parameters.h"
-#include "core/utf.h"
 #include "runstate/user_error.h"
 #include "test_support.h"
 
@@ -13,16 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
-
-// A scenery.cfg as the simulator writes it: UTF-16 with a byte-order mark and CR LF.
-void writeUtf16(const fs::path& file, std::string_view text) {
-  std::string bytes = "\xFF\xFE";
-  for (const char16_t unit : utf8ToUtf16(text)) {
-    bytes.push_back(static_cast<char>(unit & 0xFF));
-    bytes.push_back(static_cast<char>(unit >> 8));
-  }
-  test::writeFile(file, bytes);
-}
 
 class SceneryPaths : public ::testing::Test {
  protected:
@@ -58,7 +47,7 @@ TEST_F(SceneryPaths, FoldersAreRelativeToTheSimulatorUnlessAbsoluteOrOnADrive) {
 
 TEST_F(SceneryPaths, SceneryCfgGivesActiveExistingAddOnAreasOnce) {
   const fs::path cfg = root / "scenery.cfg";
-  writeUtf16(cfg,
+  test::writeUtf16File(cfg,
              "[General]\r\nTitle=FS World\r\n\r\n"
              "[Area.001]\r\nTitle=Default Terrain\r\nLocal=Scenery\\World\r\nActive=TRUE\r\nRequired=TRUE\r\n\r\n"
              "[Area.002]\r\nTitle=LEAB area scenery\r\nLocal=Addon Scenery\\LEAB area\r\nLayer=2\r\nActive=True\r\n\r\n"
