@@ -17,8 +17,8 @@ struct StandFileContent {
   std::span<const Stand> stands;
   const AirportFileInfo& info;
   bool handmade = false;
-  QualityFactor quality;  // written for a handmade file only
-  std::string bglPath;    // the scenery file a generated file was made from
+  QualityFactor quality{};  // written for a handmade file only
+  std::string bglPath{};  // the scenery file a generated file was made from
 };
 
 // The document as it would be written.
