@@ -1,12 +1,11 @@
 // The airport database file: any bytes give a database or error 88, never a
 // crash; what is read is sorted by code and every lookup and closest-airport
 // walk over it works, whatever positions (NaN and infinities too) it holds.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>

@@ -3,8 +3,6 @@
 // file. Whatever reads, written in mode "all" (stand file) and "changes"
 // (learned file), must read back to the same stands; the log stays short
 // whatever the input holds.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -59,18 +57,27 @@ constexpr std::string_view kFixedFile = R"(<meta><info name="author" value="a"/>
 <parkpos id="H" latitude="47.46" longitude="8.56" radius="8" heli="true"/>
 </parkpositions>)";
 
-// A fresh folder of its own as the install folder, for the whole run.
-void enterInstallFolder() {
-  static const bool entered = [] {
-    std::string folder = (fs::temp_directory_path() / "stand_file_fuzz.XXXXXX").string();
-    require(mkdtemp(folder.data()) != nullptr);
-    require(chdir(folder.c_str()) == 0);
-    fs::create_directories("airports/my_thirdparty");
-    writeBytes(kFixedStandFile, kFixedFile);
-    return true;
-  }();
-  require(entered);
-}
+// The install folder of the run, entered for each input and left again (the
+// fuzzer keeps its corpus by relative paths).
+class InstallFolder {
+ public:
+  InstallFolder() : previous_(fs::current_path()) {
+    static const fs::path folder = [] {
+      std::string name = (fs::temp_directory_path() / "stand_file_fuzz.XXXXXX").string();
+      require(mkdtemp(name.data()) != nullptr);
+      fs::create_directories(fs::path(name) / "airports" / "my_thirdparty");
+      writeBytes(fs::path(name) / kFixedStandFile, kFixedFile);
+      return fs::path(name);
+    }();
+    fs::current_path(folder);
+  }
+  ~InstallFolder() { fs::current_path(previous_); }
+  InstallFolder(const InstallFolder&) = delete;
+  InstallFolder& operator=(const InstallFolder&) = delete;
+
+ private:
+  fs::path previous_;
+};
 
 std::string positionsText(const pugi::xml_document& document) {
   std::ostringstream text;
@@ -132,7 +139,7 @@ void asLearnedFile(const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  enterInstallFolder();
+  const InstallFolder folder;
   parkAirport() = {.code = "FUZZ", .iata = {}};
   LogCapture log;
   asStandFile(data, size);
