@@ -4,6 +4,7 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "airports/airport.h"
@@ -65,8 +66,13 @@ void appendLearnedStand(const pugi::xml_node parkpos, const fs::path& learnedFil
     return;
   }
   if (xmlBool(parkpos.attribute("radius_change").as_string())) {
-    existing->radius = parkpos.attribute("radius").as_double() * kNmPerMeter;
-    existing->radiusChanged = true;
+    const double radiusMeters = parkpos.attribute("radius").as_double();
+    if (std::isfinite(radiusMeters)) {
+      existing->radius = radiusMeters * kNmPerMeter;
+      existing->radiusChanged = true;
+    } else {
+      writeLogError(fmt::format("learned radius of stand {} in {} is not a number, kept", id, learnedFile.string()));
+    }
   }
   if (xmlBool(parkpos.attribute("cargo_change").as_string())) {
     existing->cargo = xmlBool(parkpos.attribute("cargo").as_string());

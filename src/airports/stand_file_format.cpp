@@ -18,6 +18,7 @@ namespace tfx::airports {
 namespace {
 
 constexpr size_t kExpectedStands = 512;
+constexpr double kHalfWrittenDecimal = 0.5e-6;
 
 bool boolAttribute(const pugi::xml_node node, const char* name) { return xmlBool(node.attribute(name).as_string()); }
 
@@ -79,7 +80,9 @@ std::optional<Stand> readStandElement(const pugi::xml_node parkpos, int origin) 
   stand.id = parkpos.attribute("id").as_string();
   stand.lat = parkpos.attribute("latitude").as_double();
   stand.lon = parkpos.attribute("longitude").as_double();
-  if (stand.lat == 0.0 && stand.lon == 0.0) return std::nullopt;
+  // Positions are written with 6 decimals: one that writes as 0,0 is 0,0, or
+  // a stand would vanish between a save and the next read.
+  if (std::abs(stand.lat) <= kHalfWrittenDecimal && std::abs(stand.lon) <= kHalfWrittenDecimal) return std::nullopt;
   const double radiusMeters = parkpos.attribute("radius").as_double();
   if (!std::isfinite(stand.lat) || !std::isfinite(stand.lon) || !std::isfinite(radiusMeters)) {
     writeLogError(fmt::format("Stand {} skipped: its position or radius is not a number", stand.id));

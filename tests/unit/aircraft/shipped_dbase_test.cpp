@@ -38,7 +38,12 @@ TEST_F(ShippedDbase, HoldsThousandsOfRealRegistrations) {
   ASSERT_TRUE(klm.has_value());
   EXPECT_EQ(klm->airline, "KLM");
   EXPECT_EQ(klm->type, "B738");
-  EXPECT_EQ(klm->operatorName, "KLM Royal Dutch Airlines");
+  EXPECT_EQ(klm->operatorName, "");  // KLM flies its own colours
+  // An operator in another airline's colours: the livery's code, then the operator's.
+  const auto eagle = gf_findRegcode("N101HQ");
+  ASSERT_TRUE(eagle.has_value());
+  EXPECT_EQ(eagle->airline, "AAL");
+  EXPECT_EQ(eagle->operatorName, "RPA");
   EXPECT_FALSE(klm->cargo);
   const auto swiss = gf_findRegcode("HB-JNA");
   ASSERT_TRUE(swiss.has_value());

@@ -36,6 +36,8 @@ TEST(StandFileReadTest, StandsOptionsAndParameters) {
                                R"(<opt cs="KLM1:a:b" reg="PH-BXA" airl="XXX" type="YYYY" soft="true"/>)"
                                R"(<opt cs="EZY9" reg="PH-UNKNOWN" airl="EZY" type="A319" day="x"/></parkpos>)"
                                R"(<parkpos id="ZERO" latitude="0" longitude="0"/>)"
+                               // Written back with 6 decimals this would be 0,0 as well.
+                               R"(<parkpos id="NEARLY_ZERO" latitude="0.0000004" longitude="-0.0000005"/>)"
                                R"(<parkpos id="H1" latitude="47.2" longitude="8.2" heli="1"/>)"));
   EXPECT_EQ(error, "");
   ASSERT_EQ(park.parkStands.size(), 2u);

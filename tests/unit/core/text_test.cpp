@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "core/banner.h"
 #include "core/hours.h"
@@ -40,6 +41,16 @@ TEST(Hours, ListsOfSlots) {
   EXPECT_EQ(log.count("gf_hours2bitset invalid hour"), 3u);
   EXPECT_TRUE(log.contains("===> gf_hours2bitset invalid hour '48' in 0,,48,x"));
   EXPECT_EQ(gf_hours2bitset("-1,12h,99999999999"), HourSet().set(12));
+  // A list of a million bad pieces logs a few short lines and a count.
+  std::string huge(100, 'y');
+  for (int piece = 0; piece < 1000000; ++piece) huge += ",x";
+  log.takeLines();
+  EXPECT_EQ(gf_hours2bitset(huge + ",7"), HourSet().set(7));
+  const std::vector<std::string> lines = log.takeLines();
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines.back(), "===> gf_hours2bitset 999996 more invalid hours in " + std::string(64, 'y') +
+                              "... (2000102 characters)");
+  for (const std::string& line : lines) EXPECT_LT(line.size(), 250u);
 }
 
 class CharsetTest : public ::testing::Test {

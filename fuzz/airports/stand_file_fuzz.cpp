@@ -1,0 +1,151 @@
+// Stand files and learned files from users and downloads: the input is read
+// as a park airport's stand file and as the learned file of a fixed stand
+// file. Whatever reads, written in mode "all" (stand file) and "changes"
+// (learned file), must read back to the same stands; the log stays short
+// whatever the input holds.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "airports/airport.h"
+#include "airports/read_apf.h"
+#include "airports/stand_file_format.h"
+#include "airports/stand_file_write.h"
+#include "core/log.h"
+#include "runstate/user_error.h"
+
+namespace {
+
+using namespace tfx;
+using namespace tfx::airports;
+namespace fs = std::filesystem;
+
+const std::string kFuzzStandFile = "airports/my_thirdparty/FUZZ.xml";
+const std::string kFixedStandFile = "airports/my_thirdparty/FIXD.xml";
+const fs::path kFixedLearnedFile = "airports/learned/thirdparty/Fuzz/FIXD.xml";
+// Nothing answers here: a stand file never leaves the machine.
+constexpr std::string_view kNoSite = "http://127.0.0.1:9/";
+const auto kNow = std::chrono::system_clock::time_point(std::chrono::seconds(1738718970));
+
+// Every logged line stands for a piece of the input; none repeats the whole of a huge one.
+constexpr size_t kFixedLogLines = 100;
+constexpr size_t kInputBytesPerLogLine = 8;
+constexpr size_t kLogLineOverhead = 512;
+
+void require(bool promise) {
+  if (!promise) __builtin_trap();
+}
+
+void writeBytes(const fs::path& path, std::string_view bytes) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  require(file.good());
+}
+
+constexpr std::string_view kFixedFile = R"(<meta><info name="author" value="a"/><info name="date" value="d"/>
+<info name="version" value="1"/></meta>
+<parameters><parameter name="airport_name" value="Fixed"/><parameter name="publisher" value="Fuzz"/>
+<parameter name="altitude" value="100"/></parameters>
+<parkpositions>
+<parkpos id="A1" latitude="47.45" longitude="8.55" heading="90" radius="20"><opt cs="SWR1:LX2" airl="SWR" type="A320" day="3" hh="2,3"/></parkpos>
+<parkpos id="A2" latitude="47.4502" longitude="8.5502" heading="-10" radius="25" cargo="true"/>
+<parkpos id="H" latitude="47.46" longitude="8.56" radius="8" heli="true"/>
+</parkpositions>)";
+
+// The install folder of the run, entered for each input and left again (the
+// fuzzer keeps its corpus by relative paths).
+class InstallFolder {
+ public:
+  InstallFolder() : previous_(fs::current_path()) {
+    static const fs::path folder = [] {
+      std::string name = (fs::temp_directory_path() / "stand_file_fuzz.XXXXXX").string();
+      require(mkdtemp(name.data()) != nullptr);
+      fs::create_directories(fs::path(name) / "airports" / "my_thirdparty");
+      writeBytes(fs::path(name) / kFixedStandFile, kFixedFile);
+      return fs::path(name);
+    }();
+    fs::current_path(folder);
+  }
+  ~InstallFolder() { fs::current_path(previous_); }
+  InstallFolder(const InstallFolder&) = delete;
+  InstallFolder& operator=(const InstallFolder&) = delete;
+
+ private:
+  fs::path previous_;
+};
+
+std::string positionsText(const pugi::xml_document& document) {
+  std::ostringstream text;
+  document.child("parkpositions").print(text);
+  return text.str();
+}
+
+std::string writtenPositions(const ParkStands& park, StandFileMode mode) {
+  return positionsText(standFileDocument({.stands = park.parkStands, .info = park.info, .handmade = park.handmade}, mode));
+}
+
+// What a learned file keeps: the stand file's own occupancies are not learned.
+void dropStandFileOptions(ParkStands& park) {
+  for (Stand& stand : park.parkStands) std::erase_if(stand.options, [](const StandOption& o) { return o.origin == 1; });
+}
+
+// Reads a stand file as the park airport's; false when it cannot be used.
+bool readPark(const std::string& file, ParkStands& park) {
+  try {
+    return gf_readApf(file, park, kNow, kNoSite).empty();
+  } catch (const UserErrorException& error) {
+    require(error.code() == 65 || error.code() == 94);
+    return false;
+  }
+}
+
+void asStandFile(const uint8_t* data, size_t size) {
+  fs::remove_all("airports/learned");
+  writeBytes(kFuzzStandFile, {reinterpret_cast<const char*>(data), size});
+  ParkStands park;
+  if (!readPark(kFuzzStandFile, park)) return;
+  const std::string written = writtenPositions(park, StandFileMode::All);
+  pugi::xml_document document;
+  require(document.load_string(written.c_str()));
+  ParkStands again;
+  again.info = park.info;
+  again.parkStands = readStandList(document, 1);
+  require(writtenPositions(again, StandFileMode::All) == written);
+}
+
+void asLearnedFile(const uint8_t* data, size_t size) {
+  fs::remove_all("airports/learned");
+  fs::create_directories(kFixedLearnedFile.parent_path());
+  writeBytes(kFixedLearnedFile, {reinterpret_cast<const char*>(data), size});
+  ParkStands park;
+  if (!readPark(kFixedStandFile, park)) return;
+  dropStandFileOptions(park);
+  const StandFileMode mode = park.handmade ? StandFileMode::All : StandFileMode::Changes;
+  const pugi::xml_document learned =
+      standFileDocument({.stands = park.parkStands, .info = park.info, .handmade = park.handmade}, mode);
+  require(learned.save_file(kFixedLearnedFile.c_str()));
+  ParkStands again;
+  require(readPark(kFixedStandFile, again) || again.parkStands.empty());
+  dropStandFileOptions(again);
+  require(again.handmade == park.handmade);
+  require(writtenPositions(again, mode) == writtenPositions(park, mode));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const InstallFolder folder;
+  parkAirport() = {.code = "FUZZ", .iata = {}};
+  LogCapture log;
+  asStandFile(data, size);
+  asLearnedFile(data, size);
+  const std::vector<std::string> lines = log.lines();
+  require(lines.size() <= kFixedLogLines + size / kInputBytesPerLogLine);
+  for (const std::string& line : lines) require(line.size() <= size + kLogLineOverhead);
+  return 0;
+}
