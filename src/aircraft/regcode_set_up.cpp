@@ -83,6 +83,10 @@ std::string mergeRegcodes(const std::vector<RegcodeEntry>& entries, LiveryTables
     const std::string_view title = tables.storedTitle(entry.title);
     if (title.empty()) continue;
     for (const std::string& registration : entry.registrations) {
+      if (entry.special) {
+        tables.addSpecialRegistration(registration);
+        ++special;
+      }
       const std::string_view previous = tables.specialLivery(registration);
       if (previous == title) continue;
       tables.setSpecialLivery(registration, title);
@@ -91,10 +95,6 @@ std::string mergeRegcodes(const std::vector<RegcodeEntry>& entries, LiveryTables
       } else {
         report.push_back(fmt::format("   regcode {} for '{}', instead of the same for '{}'", registration, title, previous));
         ++replaced;
-      }
-      if (entry.special) {
-        tables.addSpecialRegistration(registration);
-        ++special;
       }
     }
     if (entry.special) tables.addSpecialTitle(title);
