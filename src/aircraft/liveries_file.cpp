@@ -32,6 +32,8 @@ bool saveScannedLiveries(const LiveryList& liveries, const std::filesystem::path
     node.append_attribute("title").set_value(livery.title.c_str());
     node.append_attribute("atcid").set_value(livery.atcId.c_str());
   }
+  std::error_code error;
+  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), error);
   if (!writeXmlAtomically(document, file)) {
     writeLogError(fmt::format("could not save to '{}'", file.string()));
     return false;

@@ -11,8 +11,11 @@
 #include "core/folders.h"
 #include "core/log.h"
 #include "core/message_line.h"
+#include "core/parameters.h"
 #include "core/scan_tasks.h"
+#include "core/simulator_detection.h"
 #include "core/text_trim.h"
+#include "platform/known_folders.h"
 #include "platform/windows_file_lookup.h"
 #include "runstate/user_error.h"
 
@@ -124,6 +127,18 @@ void scanFolders(const std::vector<fs::path>& folders, CfgScanContext& context, 
 }
 
 }  // namespace
+
+LiveryScanRequest settingsScanRequest() {
+  LiveryScanRequest request;
+  request.automatic = LIG_AUTOMATIC.value();
+  request.prioritize = LIG_PRIORITIZE.value();
+  for (const StringParameter& folder : lfolder) {
+    if (!folder.empty()) request.manualFolders.emplace_back(folder.value());
+  }
+  request.sources = AddonFolderSources{appDataFolder(), platform::programDataFolder(), SIM_INSTALL_PATH.value(),
+                                       simMajorVersion()};
+  return request;
+}
 
 std::vector<fs::path> liveryScanFolders(const LiveryScanRequest& request) {
   return request.automatic ? lf_readP3DAddOnsAircraft(request.sources) : request.manualFolders;

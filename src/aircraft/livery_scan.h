@@ -46,6 +46,10 @@ struct LiveryScanResult {
   size_t files = 0;
 };
 
+// The request the settings make: LIG_AUTOMATIC, LIG_PRIORITIZE, lfolder0-9,
+// SIM_INSTALL_PATH and the platform's folders.
+LiveryScanRequest settingsScanRequest();
+
 // The folders of the request: the manual ones, or those of the add-on packages.
 std::vector<std::filesystem::path> liveryScanFolders(const LiveryScanRequest& request);
 

@@ -59,7 +59,7 @@ class LiveryTables {
   void addSpecialRegistration(std::string_view registration) { specialRegistrations_.emplace(registration); }
   const CodeMap<std::string_view>& specialLiveries() const { return specialLiveries_; }
   const TitleList& specialTitles() const { return specialTitles_; }
-  size_t specialRegistrationCount() const { return specialRegistrations_.size(); }
+  const TitleSet& specialRegistrations() const { return specialRegistrations_; }
 
  private:
   void buildSimilarTypes(const AircraftDatabase& database, const CodeMap<bool>& airlines);

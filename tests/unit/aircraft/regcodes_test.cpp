@@ -90,7 +90,7 @@ TEST_F(RegcodeMerge, ListsReplaceInlineTiesAndIgnoreTitlesNotInstalled) {
   EXPECT_EQ(tables_.specialLivery("PH-BXA"), "KLM B");
   EXPECT_EQ(tables_.specialLivery("PH-XXX"), "");
   EXPECT_THAT(tables_.specialTitles(), ElementsAre("KLM B"));
-  EXPECT_EQ(tables_.specialRegistrationCount(), 2u);
+  EXPECT_EQ(tables_.specialRegistrations().size(), 2u);
 }
 
 }  // namespace
