@@ -7,12 +7,14 @@
 
 #include "aircraft/read_dbase.h"
 #include "airports/airport_database.h"
+#include "app/livery_start_up.h"
 #include "app/session_reset.h"
 #include "core/folders.h"
 #include "core/log.h"
 #include "core/message_line.h"
 #include "core/parameters.h"
 #include "core/parameters_file.h"
+#include "core/scan_tasks.h"
 #include "core/simulator_detection.h"
 #include "core/version_update.h"
 #include "data/version_check.h"
@@ -86,6 +88,8 @@ void MainProgram::startUp() {
   if (ALL_INSTALL_PATH.empty()) detectSimulator();
   detectRealTraffic();
   checkStockScenery();
+  noteHardwareThreads();
+  scanOrLoadLiveries(program_.liveries, program_.model);
   program_.model.setEnabled(kRereadButton.place.id, true);
   program_.model.setTopmost(ALWAYS_ON_TOP.value());
   if (AUTO_RANGE.value()) program_.model.setEnabled(RANGE.controlPlace()->id, false);
@@ -102,6 +106,7 @@ void MainProgram::closingDown() {
       announce(fmt::format("User closed {}", kProductName));
     }
     clearSessionTexts();
+    program_.liveries.matcher.writeSummary();
     restart = reason == ExitReason::NewSettings || reason == ExitReason::SimConnectError ||
               reason == ExitReason::ReaderError;
     if (restart) {

@@ -3,6 +3,8 @@
 // work done once per process.
 #include <atomic>
 
+#include "aircraft/aircraft_database.h"
+#include "aircraft/livery_catalogue.h"
 #include "app/window_loop.h"
 #include "ui/window_model.h"
 
@@ -17,6 +19,8 @@ struct ProgramRun {
   std::atomic<bool> restarting{false};
   // Main program threads run one after another, never together.
   bool dataLoaded = false;
+  // Set up once per process; a restart keeps the tables and the counters.
+  LiveryCatalogue liveries{aircraftDatabase()};
 };
 
 }  // namespace tfx::app

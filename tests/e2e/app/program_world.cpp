@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "eventually.h"
+#include "installed_liveries.h"
 #include "platform/tcp_socket.h"
 
 namespace tfx::test {
@@ -29,6 +30,7 @@ ProgramWorld::ProgramWorld(int simulatorVersion)
   }
   fs::create_directories(runtime_);
   writeFile(config_ / "InsideSystems" / "RealTraffic.jar", "");
+  installAddOnLiveries(config_, root_ / "addons" / "Test_AI");
   const fs::path simulator = root_ / ("Prepar3D v" + std::to_string(simulatorVersion));
   fs::create_directories(simulator / "Scenery");
   writeFile(config_ / "Aeroshadow_P3D" / "parameters.xml",
