@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   readUserRegcodeLines(linesOf(bytes), "fuzz.txt", user);
   checkEntries(user, true);
   static const std::filesystem::path file =
-      std::filesystem::temp_directory_path() / ("regcode_file_fuzz_" + std::to_string(::getpid()) + ".xml");
+      (std::filesystem::is_directory("/dev/shm") ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path()) / ("regcode_file_fuzz_" + std::to_string(::getpid()) + ".xml");
   std::ofstream(file, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(size));
   checkEntries(readAigRegcodeFile(file), false);
   return 0;
