@@ -85,15 +85,21 @@ void explorePackage(const fs::path& package, std::vector<fs::path>& folders) {
   }
 }
 
-void readAddOnsCfg(const AddonFolderSources& sources, std::vector<fs::path>& folders) {
-  const fs::path file = sources.appData / "Lockheed Martin" / fmt::format("Prepar3D v{}", sources.version) / "add-ons.cfg";
+// The sections of one of the simulator's registration files, below
+// BASE/Lockheed Martin/Prepar3D vN; none when the file is missing.
+std::vector<CfgSection> registrationFile(const fs::path& base, const std::string& version, std::string_view name) {
+  const fs::path file = base / "Lockheed Martin" / fmt::format("Prepar3D v{}", version) / name;
   if (!fs::exists(file)) {
     writeLog(fmt::format("{} not found!", file.string()));
-    return;
+    return {};
   }
   writeLog(fmt::format("\nReading {} for AI add-on packages...", file.string()));
+  return readCfgSections(file);
+}
+
+void readAddOnsCfg(const AddonFolderSources& sources, std::vector<fs::path>& folders) {
   const size_t before = folders.size();
-  for (const CfgSection& section : readCfgSections(file)) {
+  for (const CfgSection& section : registrationFile(sources.appData, sources.version, "add-ons.cfg")) {
     if (!containsAny(section.header, std::array{"Package", "PACKAGE"})) continue;
     const std::optional<std::string> path = section.value("path");
     if (!path) continue;
@@ -105,15 +111,8 @@ void readAddOnsCfg(const AddonFolderSources& sources, std::vector<fs::path>& fol
 }
 
 void readSimObjectsCfg(const AddonFolderSources& sources, std::vector<fs::path>& folders) {
-  const fs::path file =
-      sources.programData / "Lockheed Martin" / fmt::format("Prepar3D v{}", sources.version) / "simobjects.cfg";
-  if (!fs::exists(file)) {
-    writeLog(fmt::format("{} not found!", file.string()));
-    return;
-  }
-  writeLog(fmt::format("\nReading {} for AI add-on packages...", file.string()));
   const size_t before = folders.size();
-  for (const CfgSection& section : readCfgSections(file)) {
+  for (const CfgSection& section : registrationFile(sources.programData, sources.version, "simobjects.cfg")) {
     if (!containsAny(section.header, std::array{"Entry", "ENTRY"})) continue;
     const std::optional<std::string> path = section.value("path");
     if (!path || !section.value("title")) continue;
