@@ -25,7 +25,7 @@ struct LiveryCatalogue {
 
   const AircraftDatabase& database;
   LiveryTables tables;
-  LiveryMatcher matcher;
+  LiveryMatching matcher;
   bool setUpDone = false;
   std::vector<std::string> inlineClashes;
   std::array<CategoryLiveries, kAircraftCategoryCount> categories{};

@@ -30,7 +30,7 @@ void logStep(const LiveryRequest& aircraft, char mark, std::string_view title) {
 
 }  // namespace
 
-std::string_view LiveryMatcher::pickTitle(const TitleList& titles) const {
+std::string_view LiveryMatching::pickTitle(const TitleList& titles) const {
   if (titles.empty()) return {};
   const int size = static_cast<int>(titles.size());
   std::string_view chosen;
@@ -49,7 +49,7 @@ std::string_view LiveryMatcher::pickTitle(const TitleList& titles) const {
   return chosen;
 }
 
-bool LiveryMatcher::airlineType(std::string_view airline, std::string_view type, size_t table,
+bool LiveryMatching::airlineType(std::string_view airline, std::string_view type, size_t table,
                                 LiveryMatch& match) const {
   const TitleList* titles = tables_.airlineTypeTitles(table, airline, type);
   if (titles == nullptr || titles->empty()) return false;
@@ -58,13 +58,13 @@ bool LiveryMatcher::airlineType(std::string_view airline, std::string_view type,
   return true;
 }
 
-bool LiveryMatcher::airlineTypeWithCargoFallBack(std::string_view airline, std::string_view type, bool cargo,
+bool LiveryMatching::airlineTypeWithCargoFallBack(std::string_view airline, std::string_view type, bool cargo,
                                                  LiveryMatch& match) const {
   if (airlineType(airline, type, cargo ? kCargo : kPassenger, match)) return true;
   return cargo && airlineType(airline, type, kPassenger, match);
 }
 
-bool LiveryMatcher::typeLiveries(std::string_view type, bool cargo, LiveryMatch& match) const {
+bool LiveryMatching::typeLiveries(std::string_view type, bool cargo, LiveryMatch& match) const {
   const TitleList* titles = tables_.typeTitles(cargo ? kCargo : kPassenger, type);
   if (titles == nullptr || titles->empty()) return false;
   match.title = pickTitle(*titles);
@@ -72,7 +72,7 @@ bool LiveryMatcher::typeLiveries(std::string_view type, bool cargo, LiveryMatch&
   return true;
 }
 
-bool LiveryMatcher::similarTypeStep(const LiveryRequest& aircraft, std::string_view airline, bool forStatic,
+bool LiveryMatching::similarTypeStep(const LiveryRequest& aircraft, std::string_view airline, bool forStatic,
                                     LiveryMatch& match) {
   std::vector<std::string>* similar = tables_.airlineSimilarTypes(airline, aircraft.type);
   if (similar == nullptr) return false;
@@ -84,7 +84,7 @@ bool LiveryMatcher::similarTypeStep(const LiveryRequest& aircraft, std::string_v
   return false;
 }
 
-bool LiveryMatcher::deepSearch(const LiveryRequest& aircraft, int depth, LiveryMatch& match) {
+bool LiveryMatching::deepSearch(const LiveryRequest& aircraft, int depth, LiveryMatch& match) {
   if (depth == 4 && airlineTypeWithCargoFallBack(kPrivateLiveryAirline, aircraft.type, aircraft.cargo, match)) {
     match.step = 4;
     return true;
@@ -120,7 +120,7 @@ bool LiveryMatcher::deepSearch(const LiveryRequest& aircraft, int depth, LiveryM
 
 // Steps 1 to 6. For a static aircraft the similar types of step 3 are tried
 // whatever their category.
-LiveryMatch LiveryMatcher::search(const LiveryRequest& aircraft, bool forStatic) {
+LiveryMatch LiveryMatching::search(const LiveryRequest& aircraft, bool forStatic) {
   LiveryMatch match;
   const int depth = MATCHING_DEPTH.value();
   if (!aircraft.registration.empty()) {
@@ -168,13 +168,13 @@ LiveryMatch LiveryMatcher::search(const LiveryRequest& aircraft, bool forStatic)
   return match;
 }
 
-LiveryMatch LiveryMatcher::findLiveryLiveAc(const LiveryRequest& aircraft) {
+LiveryMatch LiveryMatching::findLiveryLiveAc(const LiveryRequest& aircraft) {
   LiveryMatch match = search(aircraft, false);
   if (match.step > 0) count(aircraft, match);
   return match;
 }
 
-void LiveryMatcher::count(const LiveryRequest& aircraft, LiveryMatch& match) {
+void LiveryMatching::count(const LiveryRequest& aircraft, LiveryMatch& match) {
   if (failedTitle(match.title)) return;
   ++stepCounts_[static_cast<size_t>(match.step - 1)];
   match.counted = true;
@@ -182,7 +182,7 @@ void LiveryMatcher::count(const LiveryRequest& aircraft, LiveryMatch& match) {
   match.fsltl = match.title.find("FSLTL_") != std::string_view::npos;
 }
 
-LiveryMatch LiveryMatcher::findLiveryStaticAc(const LiveryRequest& aircraft, std::string_view givenTitle) {
+LiveryMatch LiveryMatching::findLiveryStaticAc(const LiveryRequest& aircraft, std::string_view givenTitle) {
   if (!givenTitle.empty()) {
     logStep(aircraft, 's', givenTitle);
     return LiveryMatch{givenTitle, 0, 1, false, false};
@@ -197,24 +197,24 @@ LiveryMatch LiveryMatcher::findLiveryStaticAc(const LiveryRequest& aircraft, std
   return match;
 }
 
-void LiveryMatcher::addFailedTitle(std::string_view title) {
+void LiveryMatching::addFailedTitle(std::string_view title) {
   std::lock_guard guard(failedLock_);
   if (std::find(failedTitles_.begin(), failedTitles_.end(), title) == failedTitles_.end()) {
     failedTitles_.emplace_back(title);
   }
 }
 
-bool LiveryMatcher::failedTitle(std::string_view title) const {
+bool LiveryMatching::failedTitle(std::string_view title) const {
   std::lock_guard guard(failedLock_);
   return std::find(failedTitles_.begin(), failedTitles_.end(), title) != failedTitles_.end();
 }
 
-std::vector<std::string> LiveryMatcher::failedTitles() const {
+std::vector<std::string> LiveryMatching::failedTitles() const {
   std::lock_guard guard(failedLock_);
   return failedTitles_;
 }
 
-std::vector<std::string> LiveryMatcher::summaryLines() const {
+std::vector<std::string> LiveryMatching::summaryLines() const {
   std::vector<std::string> lines{makeBanner(kSummaryWidth, 0, true, false, "live traffic livery matching summary"),
                                  "Matches at step: "};
   for (int step = 1; step <= kMatchingSteps; ++step) {
@@ -229,7 +229,7 @@ std::vector<std::string> LiveryMatcher::summaryLines() const {
   return lines;
 }
 
-void LiveryMatcher::writeSummary() const {
+void LiveryMatching::writeSummary() const {
   for (const std::string& line : summaryLines()) writeLog(line);
 }
 

@@ -36,9 +36,9 @@ struct LiveryMatch {
 
 inline constexpr int kMatchingSteps = 6;
 
-class LiveryMatcher {
+class LiveryMatching {
  public:
-  LiveryMatcher(LiveryTables& tables, const AircraftDatabase& database) : tables_(tables), database_(database) {}
+  LiveryMatching(LiveryTables& tables, const AircraftDatabase& database) : tables_(tables), database_(database) {}
 
   LiveryMatch findLiveryLiveAc(const LiveryRequest& aircraft);
   // A static aircraft that comes with a title keeps it. Counts nothing; a

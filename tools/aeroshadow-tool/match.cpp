@@ -27,7 +27,7 @@ struct Aircraft {
   bool cargo = false;
 };
 
-ordered_json matchOne(LiveryMatcher& matcher, const Aircraft& aircraft, bool forStatic) {
+ordered_json matchOne(LiveryMatching& matcher, const Aircraft& aircraft, bool forStatic) {
   const std::string description = fmt::format("{} {} {} {}", aircraft.hexid, aircraft.callsign, aircraft.airline,
                                               aircraft.type);
   const AircraftCategory category = gf_acCategory(aircraft.type);
@@ -52,7 +52,7 @@ Aircraft aircraftOf(const nlohmann::json& line) {
   return Aircraft{text("type"), text("airline"), text("reg"), text("callsign"), text("hexid"), line.value("cargo", false)};
 }
 
-void runBatch(LiveryMatcher& matcher, const std::string& path, bool forStatic) {
+void runBatch(LiveryMatching& matcher, const std::string& path, bool forStatic) {
   std::ifstream file(path);
   if (!file) throw std::runtime_error(fmt::format("cannot read {}", path));
   size_t number = 0;

@@ -30,7 +30,7 @@ LiveryList fixtureLiveries() {
   };
 }
 
-class LiveryMatching : public ::testing::Test {
+class MatchingSteps : public ::testing::Test {
  protected:
   void SetUp() override {
     test::resetProgramState();
@@ -54,10 +54,10 @@ class LiveryMatching : public ::testing::Test {
   test::TempDir folder_;
   AircraftDatabase database_ = test::fixtureDatabase();
   LiveryTables tables_;
-  LiveryMatcher matcher_{tables_, database_};
+  LiveryMatching matcher_{tables_, database_};
 };
 
-TEST_F(LiveryMatching, OwnRegistrationWinsAtStepOneAndDepthOneUsesNothingElse) {
+TEST_F(MatchingSteps, OwnRegistrationWinsAtStepOneAndDepthOneUsesNothingElse) {
   EXPECT_EQ(live("SWR", "A388", "PH-BXA").title, "KLM 738 A");
   EXPECT_EQ(live("SWR", "A388", "PH-BXA").step, 1);
   MATCHING_DEPTH.set(1);
@@ -65,7 +65,7 @@ TEST_F(LiveryMatching, OwnRegistrationWinsAtStepOneAndDepthOneUsesNothingElse) {
   EXPECT_TRUE(live("KLM", "B738").title.empty());
 }
 
-TEST_F(LiveryMatching, AirlineAndTypeAtStepTwoAlsoThroughTheRegistrationsOperator) {
+TEST_F(MatchingSteps, AirlineAndTypeAtStepTwoAlsoThroughTheRegistrationsOperator) {
   const LiveryMatch own = live("KLM", "B738");
   EXPECT_EQ(own.title, "KLM 738 A");
   EXPECT_EQ(own.step, 2);
@@ -75,7 +75,7 @@ TEST_F(LiveryMatching, AirlineAndTypeAtStepTwoAlsoThroughTheRegistrationsOperato
   EXPECT_EQ(live("SWR", "B737", "PHBXA").step, 2);
 }
 
-TEST_F(LiveryMatching, CargoFallsBackToPassengerLiveriesOnlyForTheAirline) {
+TEST_F(MatchingSteps, CargoFallsBackToPassengerLiveriesOnlyForTheAirline) {
   EXPECT_EQ(live("FDX", "MD11", "", true).title, "FDX MD11F");
   EXPECT_EQ(live("KLM", "B738", "", true).title, "KLM 738 A");
   EXPECT_EQ(live("KLM", "B738", "", true).step, 2);
@@ -84,7 +84,7 @@ TEST_F(LiveryMatching, CargoFallsBackToPassengerLiveriesOnlyForTheAirline) {
   EXPECT_EQ(live("", "C56X", "", true).step, 0);
 }
 
-TEST_F(LiveryMatching, SimilarTypesOfTheAirlineKeepToTheCategoryForLiveAircraft) {
+TEST_F(MatchingSteps, SimilarTypesOfTheAirlineKeepToTheCategoryForLiveAircraft) {
   EXPECT_EQ(live("KLM", "B736").title, "KLM 737");
   EXPECT_EQ(live("KLM", "B736").step, 3);
   // SWR has only a B738 (Large) for the Light B736: live aircraft go on to step 6.
@@ -97,14 +97,14 @@ TEST_F(LiveryMatching, SimilarTypesOfTheAirlineKeepToTheCategoryForLiveAircraft)
   EXPECT_EQ(live("KLM", "B736").step, 0);
 }
 
-TEST_F(LiveryMatching, PrivateAircraftGetPrivateLiveries) {
+TEST_F(MatchingSteps, PrivateAircraftGetPrivateLiveries) {
   MATCHING_DEPTH.set(2);
   EXPECT_EQ(live("PVT", "C172").title, "Private Cessna");
   EXPECT_EQ(live("PVT", "C172").step, 4);
   EXPECT_EQ(live("PVT", "B738").step, 0);
 }
 
-TEST_F(LiveryMatching, HeavyWithoutOwnLiveryGetsAPrivateOneOnlyAtDepthFour) {
+TEST_F(MatchingSteps, HeavyWithoutOwnLiveryGetsAPrivateOneOnlyAtDepthFour) {
   MATCHING_DEPTH.set(3);
   EXPECT_EQ(live("SWR", "B744").step, 0);
   MATCHING_DEPTH.set(4);
@@ -114,7 +114,7 @@ TEST_F(LiveryMatching, HeavyWithoutOwnLiveryGetsAPrivateOneOnlyAtDepthFour) {
   EXPECT_EQ(live("SWR", "E190").step, 0);
 }
 
-TEST_F(LiveryMatching, TypeStepsForSmallCategoriesFallBackToTheCategorysTypes) {
+TEST_F(MatchingSteps, TypeStepsForSmallCategoriesFallBackToTheCategorysTypes) {
   const LiveryMatch heli = matcher_.findLiveryLiveAc(
       LiveryRequest{"", "H135", "", AircraftCategory::Rotorcraft, false, "helicopter", ""});
   EXPECT_EQ(heli.title, "Heli");
@@ -122,7 +122,7 @@ TEST_F(LiveryMatching, TypeStepsForSmallCategoriesFallBackToTheCategorysTypes) {
   EXPECT_TRUE(live("", "C56X").fsltl);
 }
 
-TEST_F(LiveryMatching, PickTitlePrefersOrdinaryTitles) {
+TEST_F(MatchingSteps, PickTitlePrefersOrdinaryTitles) {
   std::vector<std::string> report;
   mergeRegcodes({RegcodeEntry{"KLM 738 A", {"PH-BXZ"}, true}}, tables_, report);
   const std::string_view a = tables_.storedTitle("KLM 738 A");
@@ -137,7 +137,7 @@ TEST_F(LiveryMatching, PickTitlePrefersOrdinaryTitles) {
   for (int draw = 0; draw < 50; ++draw) EXPECT_EQ(matcher_.pickTitle({a, b, a}), b);
 }
 
-TEST_F(LiveryMatching, TitlesThatFailedAreNotCountedAndEndTheStaticSearch) {
+TEST_F(MatchingSteps, TitlesThatFailedAreNotCountedAndEndTheStaticSearch) {
   matcher_.addFailedTitle("KLM 738 A");
   const LiveryMatch again = live("KLM", "B738");
   EXPECT_EQ(again.title, "KLM 738 A");
@@ -153,7 +153,7 @@ TEST_F(LiveryMatching, TitlesThatFailedAreNotCountedAndEndTheStaticSearch) {
                           "KLM 738 A", std::string(100, '*') + "\n"));
 }
 
-TEST_F(LiveryMatching, CountedMatchesAreLoggedWhenLogIsOn) {
+TEST_F(MatchingSteps, CountedMatchesAreLoggedWhenLogIsOn) {
   LOG.set(true);
   LogCapture log;
   live("KLM", "B738");
