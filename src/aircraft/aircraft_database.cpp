@@ -18,6 +18,7 @@ constexpr double kHalfNmPerMetre = 0.5 * 0.0005399568034557236;
 constexpr size_t kSimilarGroupsReserved = 64;
 constexpr size_t kPublisherGroupsReserved = 640;
 constexpr size_t kThirdPartyRecordsReserved = 200;
+constexpr size_t kShortRegistrationLength = 6;
 
 pugi::xml_node section(const pugi::xml_document& document, const char* name) { return document.child(name); }
 
@@ -130,12 +131,15 @@ void AircraftDatabase::readFixes(const pugi::xml_document& document) {
 
 void AircraftDatabase::readRegistrations(const pugi::xml_document& document) {
   registrations_.clear();
+  shortRegistrations_.clear();
   for (pugi::xml_node node : section(document, "dbase").children("db")) {
     RegcodeRecord record{node.attribute("airl").as_string(), node.attribute("type").as_string(),
                          node.attribute("opr").as_string(), xmlBool(node.attribute("cargo").as_string())};
     const std::string registration = node.attribute("reg").as_string();
     if (!registrations_.try_emplace(registration, std::move(record)).second) {
       writeLogError(fmt::format("regcode {} already exists", registration));
+    } else if (registration.size() < kShortRegistrationLength) {
+      shortRegistrations_.push_back(registration);
     }
   }
 }

@@ -60,6 +60,9 @@ class AircraftDatabase {
   // Wrong type code to correct type code, for the livery scan.
   const std::unordered_map<std::string, std::string>& fixes() const { return fixes_; }
   size_t registrationCount() const { return registrations_.size(); }
+  // Registrations shorter than 6 characters, in file order: the ones a
+  // livery title may carry without an atc_id.
+  const std::vector<std::string>& shortRegistrations() const { return shortRegistrations_; }
 
  private:
   void readWingspans(const pugi::xml_document& document);
@@ -85,6 +88,7 @@ class AircraftDatabase {
   CodeSet simAddonAirports_;
   std::vector<ThirdPartyAirports> thirdPartyAirports_;
   std::unordered_map<std::string, RegcodeRecord> registrations_;
+  std::vector<std::string> shortRegistrations_;
 };
 
 // The process-wide database that gf_readDbase fills.

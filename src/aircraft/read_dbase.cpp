@@ -16,21 +16,6 @@
 #include "runstate/user_error.h"
 
 namespace tfx {
-namespace {
-
-// The plain database must not outlive its reading, whichever way that ends.
-class PlainFileGuard {
- public:
-  explicit PlainFileGuard(std::filesystem::path file) : file_(std::move(file)) {}
-  ~PlainFileGuard() { gf_removeFile(file_); }
-  PlainFileGuard(const PlainFileGuard&) = delete;
-  PlainFileGuard& operator=(const PlainFileGuard&) = delete;
-
- private:
-  std::filesystem::path file_;
-};
-
-}  // namespace
 
 AircraftDatabase readDbaseFile(const std::filesystem::path& encryptedFile, const std::filesystem::path& plainFile) {
   if (!std::filesystem::exists(encryptedFile)) {

@@ -7,12 +7,14 @@
 
 #include "aircraft/read_dbase.h"
 #include "airports/airport_database.h"
+#include "app/livery_start_up.h"
 #include "app/session_reset.h"
 #include "core/folders.h"
 #include "core/log.h"
 #include "core/message_line.h"
 #include "core/parameters.h"
 #include "core/parameters_file.h"
+#include "core/scan_tasks.h"
 #include "core/simulator_detection.h"
 #include "core/version_update.h"
 #include "data/version_check.h"
@@ -88,6 +90,8 @@ void MainProgram::startUp() {
   if (ALL_INSTALL_PATH.empty()) detectSimulator();
   detectRealTraffic();
   checkStockScenery();
+  noteHardwareThreads();
+  scanOrLoadLiveries(program_.liveries, program_.model);
   if (!stopRequested() && SCAN_AIRPORTS.value()) scan::lf_scanAirports();
   if (!stopRequested()) flightplan::gf_makeFlightPlanFolder();
   // A close asked for during the scans ends the program without a session.
@@ -113,6 +117,7 @@ void MainProgram::closingDown() {
     program_.flightPlans.clear();
     flightplan::gf_removeFlightPlanFolder();
     clearSessionTexts();
+    program_.liveries.matcher.writeSummary();
     restart = reason == ExitReason::NewSettings || reason == ExitReason::SimConnectError ||
               reason == ExitReason::ReaderError;
     if (restart) {

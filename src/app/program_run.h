@@ -3,6 +3,8 @@
 // work done once per process.
 #include <atomic>
 
+#include "aircraft/aircraft_database.h"
+#include "aircraft/livery_catalogue.h"
 #include "app/window_loop.h"
 #include "flightplan/flight_plan_list.h"
 #include "ui/window_model.h"
@@ -20,6 +22,8 @@ struct ProgramRun {
   bool dataLoaded = false;
   // The flight plans written for live aircraft since the start.
   flightplan::FlightPlanList flightPlans;
+  // Set up once per process; a restart keeps the tables and the counters.
+  LiveryCatalogue liveries{aircraftDatabase()};
 };
 
 }  // namespace tfx::app

@@ -38,6 +38,7 @@ inline const std::filesystem::path logFile{"Log.txt"};
 inline constexpr std::string_view kAirportsScanLog = "AirportsScanLog.txt";
 inline constexpr std::string_view kAircraftCfgWithNoFltsimSection = "AircraftCfgWithNoFltsimSection.txt";
 inline constexpr std::string_view kAirlineModelConversions = "AirlineModelConversions.txt";
+inline constexpr std::string_view kOfflineRegcodes = "OfflineRegcodes.txt";
 // Reports in output/errors.
 inline constexpr std::string_view kInlineRegcodes = "InlineRegcodes.txt";
 inline constexpr std::string_view kInvalidAirlineCodes = "InvalidAirlineCodes.txt";

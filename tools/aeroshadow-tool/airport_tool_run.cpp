@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
-#include <random>
 
 #include "aircraft/read_dbase.h"
 #include "core/folders.h"
 #include "core/parameters.h"
 #include "data/download_site.h"
+#include "install_folder.h"
 #include "platform/program_path.h"
 
 namespace tfx::tool {
@@ -100,10 +100,7 @@ void enterInstallFolder(const AirportToolArguments& arguments) {
 
 void readInstalledAircraftDatabase() {
   if (!fs::exists(paths::dbaseEnc)) return;
-  std::random_device entropy;
-  const fs::path plain =
-      fs::temp_directory_path() / fmt::format("aeroshadow-stands-{:08x}{:08x}.xml", entropy(), entropy());
-  gf_readDbase(paths::dbaseEnc, plain);
+  gf_readDbase(paths::dbaseEnc, temporaryPlainFile("aeroshadow-stands"));
 }
 
 std::optional<std::chrono::system_clock::time_point> parseToolTime(std::string_view text) {

@@ -17,12 +17,6 @@
 
 namespace tfx::tool {
 
-// A command line that does not fit the command's usage (exit 2).
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 struct AirportToolArguments {
   std::filesystem::path install;  // the tool's install folder unless --install
   std::string site;               // the download site unless --site

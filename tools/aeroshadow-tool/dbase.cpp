@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
-#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "aircraft/aircraft_queries.h"
 #include "aircraft/read_dbase.h"
 #include "command.h"
+#include "install_folder.h"
 #include "core/folders.h"
 #include "core/log.h"
 #include "platform/program_path.h"
@@ -27,13 +27,6 @@ namespace fs = std::filesystem;
 fs::path installedDatabase() {
   if (fs::exists(paths::dbaseEnc)) return paths::dbaseEnc;
   return platform::runningProgramPath().parent_path() / paths::dbaseEnc;
-}
-
-// The plain text goes to a private temporary name, never beside the
-// installed file where a running program decrypts its own.
-fs::path temporaryPlainFile() {
-  std::random_device entropy;
-  return fs::temp_directory_path() / fmt::format("aeroshadow-dbase-{:08x}{:08x}.xml", entropy(), entropy());
 }
 
 nlohmann::ordered_json answer(std::string_view query, const std::string& argument) {
@@ -67,7 +60,7 @@ int run(CommandArguments arguments) {
 
   LogCapture log;
   try {
-    gf_readDbase(database, temporaryPlainFile());
+    gf_readDbase(database, temporaryPlainFile("aeroshadow-dbase"));
   } catch (const std::exception&) {
     for (const std::string& line : log.lines()) fmt::print(stderr, "{}\n", line);
     throw;

@@ -45,6 +45,10 @@ int main(int argc, char** argv) {
     if (command->name != name) continue;
     try {
       return command->run(arguments);
+    } catch (const UsageError& error) {
+      fmt::print(stderr, "aeroshadow-tool {}: {}\nusage: aeroshadow-tool {} {}\n", name, error.what(), name,
+                 command->usage);
+      return 2;
     } catch (const std::exception& error) {
       fmt::print(stderr, "aeroshadow-tool {}: {}\n", name, error.what());
       return 1;

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "eventually.h"
+#include "installed_liveries.h"
 #include "platform/tcp_socket.h"
 
 namespace tfx::test {
@@ -29,6 +30,7 @@ ProgramWorld::ProgramWorld(int simulatorVersion)
   }
   fs::create_directories(runtime_);
   writeFile(config_ / "InsideSystems" / "RealTraffic.jar", "");
+  installAddOnLiveries(config_, root_ / "addons" / "Test_AI");
   const fs::path simulator = root_ / ("Prepar3D v" + std::to_string(simulatorVersion));
   fs::create_directories(simulator / "Scenery");
   writeFile(config_ / "Aeroshadow_P3D" / "parameters.xml",
@@ -72,6 +74,7 @@ void ProgramWorld::startProgram() {
                                     .standardError = root_ / "program.err",
                                     .workingDirectory = install_,
                                     .environment = {{"XDG_CONFIG_HOME", config_.string()},
+                                                    {"XDG_DATA_HOME", programData().string()},
                                                     {"XDG_RUNTIME_DIR", runtime_.string()}}});
 }
 
@@ -117,6 +120,21 @@ std::optional<std::string> ProgramWorld::storedSetting(const std::string& name) 
   auto node = document.select_node(("/parameters/parameter[@name='" + name + "']").c_str()).node();
   if (!node) return std::nullopt;
   return std::string(node.attribute("value").as_string());
+}
+
+void ProgramWorld::storeSetting(const std::string& name, const std::string& value) {
+  const fs::path file = config_ / "Aeroshadow_P3D" / "parameters.xml";
+  pugi::xml_document document;
+  document.load_file(file.c_str());
+  pugi::xml_node parameters = document.child("parameters");
+  pugi::xml_node node = parameters.find_child_by_attribute("parameter", "name", name.c_str());
+  if (!node) {
+    node = parameters.append_child("parameter");
+    node.append_attribute("name").set_value(name.c_str());
+  }
+  if (!node.attribute("value")) node.append_attribute("value");
+  node.attribute("value").set_value(value.c_str());
+  document.save_file(file.c_str());
 }
 
 }  // namespace tfx::test

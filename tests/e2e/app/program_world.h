@@ -40,6 +40,13 @@ class ProgramWorld {
   // How many messages the simulator stand-in received whose line holds the text.
   size_t simulatorMessageCount(std::string_view text) const;
   std::optional<std::string> storedSetting(const std::string& name) const;
+  // Sets one setting in parameters.xml before the program starts.
+  void storeSetting(const std::string& name, const std::string& value);
+
+  // The roaming application-data and program-data folders the program sees.
+  const std::filesystem::path& appData() const { return config_; }
+  std::filesystem::path programData() const { return root_ / "programdata"; }
+  const std::filesystem::path& root() const { return root_.path(); }
 
   const std::filesystem::path& install() const { return install_; }
 

@@ -4,6 +4,7 @@
 
 
 #include "eventually.h"
+#include "installed_liveries.h"
 #include "child_process.h"
 #include "test_support.h"
 
@@ -23,6 +24,7 @@ class StartUpTest : public ::testing::Test {
     }
     fs::create_directories(config_);
     fs::create_directories(runtime_);
+    test::installAddOnLiveries(config_, root_ / "addons" / "Test_AI");
   }
 
   // Runs the program until it ends by itself or its start is over (it waits
@@ -142,11 +144,13 @@ TEST_F(StartUpTest, SettingsOfAnOlderVersionAreConverted) {
   EXPECT_EQ(runProgram(), 0);
   EXPECT_EQ(stored("MAX_LIVE_SEL"), "50");
   EXPECT_FALSE(stored("MAX_LIVE"));
-  EXPECT_EQ(stored("SCAN_LIVERIES"), "true");
-  // The update asks for an airport scan, which this very start runs.
+  // The update asks for both scans, which this very start runs.
+  EXPECT_EQ(stored("SCAN_LIVERIES"), "false");
   EXPECT_EQ(stored("SCAN_AIRPORTS"), "false");
   EXPECT_EQ(stored("PROGRAM_VERSION"), "11.0.2");
-  EXPECT_NE(readFile(install_ / "Log.txt").find("This is a version update from 10.4.0 -> 11.0.2"), std::string::npos);
+  const std::string log = readFile(install_ / "Log.txt");
+  EXPECT_NE(log.find("This is a version update from 10.4.0 -> 11.0.2"), std::string::npos);
+  EXPECT_LT(log.find("This is a version update"), log.find("liveries scan automatic starts"));
 }
 
 TEST_F(StartUpTest, RadiusIsClampedToItsBoundsOnly) {
