@@ -6,6 +6,9 @@
 #include <string_view>
 
 #include "core/log.h"
+#include "core/message_line.h"
+#include "runstate/stop_flags.h"
+#include "runstate/user_error.h"
 #include "traffic/object_birth.h"
 #include "traffic/removal.h"
 
@@ -36,12 +39,26 @@ void onRemoved(TrafficContext& context, uint32_t objectId) {
   eraseRecord(context, record, "removed");
 }
 
+constexpr size_t kMostFailedLiveries = 20;
+
+// The simulator lacks the livery: the user hears of it, and too many such
+// liveries end the program, since the livery tables then do not fit the simulator.
 void onCreateFailed(TrafficContext& context, uint32_t hexid) {
   auto& live = context.state.liveList;
   const auto record = std::find_if(live.begin(), live.end(), [&](const LiveAircraft& a) {
     return a.hexid == hexid && a.state == SimState::Adding2Sim;
   });
-  if (record != live.end()) eraseRecord(context, record, "refused");
+  if (record == live.end()) return;
+  if (!stopRequested()) {
+    showMessage(fmt::format("{} '{}' could not be created by your Sim!", record->callsign, record->title));
+    context.state.failedLiveries.emplace_back(record->title);
+    if (context.state.failedLiveries.size() >= kMostFailedLiveries) {
+      const std::string problem = fmt::format("There are too many liveries that could not be created by {}!", "P3D");
+      throw UserErrorException(
+          81, fmt::format("{}, see Log.txt", fmt::format("\n{}Error 81, {}\n", kErrorPrefix, problem)));
+    }
+  }
+  eraseRecord(context, record, "refused");
 }
 
 void onBlocked(TrafficContext& context, uint32_t hexid) {

@@ -38,6 +38,8 @@ class TrafficState {
   std::set<std::string, std::less<>> noLiveryKeys;
   // Hexids of spawned aircraft to compare with the static parked aircraft, oldest first.
   std::deque<uint32_t> staticCheckList;
+  // Livery titles the simulator could not create an aircraft with, in order of failure.
+  std::vector<std::string> failedLiveries;
   // The livery each hexid was given, so that it comes back with the same one.
   std::unordered_map<uint32_t, std::string_view> rememberedLiveries;
 

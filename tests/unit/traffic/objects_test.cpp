@@ -2,6 +2,8 @@
 // the settling of a new object, its activation and its controls.
 #include "aircraft/aircraft_category.h"
 #include "core/log.h"
+#include "core/message_line.h"
+#include "runstate/user_error.h"
 #include "core/parameters.h"
 #include "sim/object_events.h"
 #include "sim/sim_ids.h"
@@ -252,6 +254,35 @@ TEST_F(Objects, TheSimulatorRemovingAnActiveObjectErasesItsRecord) {
   runCycles(1);
   EXPECT_EQ(state.findHexid(4700013), nullptr);
   EXPECT_TRUE(hasEvent("4700013 erase removed"));
+}
+
+TEST_F(Objects, TheTwentiethRefusedLiveryEndsTheProgramAfterItsMessage) {
+  sim::SimNotification refused;
+  refused.kind = sim::NotificationKind::CreateFailed;
+  for (uint32_t i = 0; i < 19; ++i) {
+    refused.hexid = waiting(4710000 + i).hexid;
+    simulator.lists.postNotification(refused);
+  }
+  refused.hexid = 4799998;  // gone already: nothing to tell
+  simulator.lists.postNotification(refused);
+  runCycles(1);
+  EXPECT_EQ(state.failedLiveries.size(), 19u);
+  EXPECT_EQ(messageLine().message(), "SWR7 'Aeroshadow Default Livery' could not be created by your Sim!");
+  EXPECT_TRUE(state.liveList.empty());
+
+  LiveAircraft& last = waiting(4720000);
+  last.callsign = "EZY20";
+  refused.hexid = last.hexid;
+  simulator.lists.postNotification(refused);
+  try {
+    runCycles(1);
+    FAIL() << "no error 81";
+  } catch (const UserErrorException& error) {
+    EXPECT_EQ(error.code(), 81);
+    EXPECT_EQ(error.message(),
+              "\n===> Error 81, There are too many liveries that could not be created by P3D!\n, see Log.txt");
+  }
+  EXPECT_EQ(messageLine().message(), "EZY20 'Aeroshadow Default Livery' could not be created by your Sim!");
 }
 
 }  // namespace
