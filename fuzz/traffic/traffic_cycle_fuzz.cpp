@@ -41,6 +41,8 @@ class FuzzSimulator final : public CycleSimulator {
   LatLon userPosition() const override { return {47.4647, 8.5492}; }
   size_t waitingLiveCreates() override { return 0; }
   void periodicRequests(int32_t) override {}
+  void requestObjectShape(uint32_t) override {}
+  void allLightsToggle(uint32_t) override {}
   sim::ExchangeLists lists;
 };
 

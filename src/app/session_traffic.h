@@ -20,6 +20,8 @@ class LinkedCycleSimulator final : public CycleSimulator {
   LatLon userPosition() const override;
   size_t waitingLiveCreates() override { return link_.exchange().waitingLiveCreates(); }
   void periodicRequests(int32_t cycle) override;
+  void requestObjectShape(uint32_t objectId) override { link_.requestObjectShape(objectId); }
+  void allLightsToggle(uint32_t objectId) override { link_.allLightsToggle(objectId); }
 
  private:
   SimulatorLink& link_;

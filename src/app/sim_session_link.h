@@ -22,6 +22,8 @@ class SimSessionLink final : public SimulatorLink {
   void discardOutgoing() override { session_.discardOutgoing(); }
   sim::ExchangeLists& exchange() override { return session_.exchange(); }
   double frameRate() const override { return session_.frameRate(); }
+  void requestObjectShape(uint32_t objectId) override { session_.requestObjectShape(objectId); }
+  void allLightsToggle(uint32_t objectId) override { session_.allLightsToggle(objectId); }
 
  private:
   sim::SimSession& session_;

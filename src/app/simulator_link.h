@@ -27,6 +27,9 @@ class SimulatorLink {
   // The lists the traffic exchanges with the simulator thread, and the frame rate it reports.
   virtual sim::ExchangeLists& exchange() = 0;
   virtual double frameRate() const = 0;
+  // Direct calls for the traffic's AI objects.
+  virtual void requestObjectShape(uint32_t objectId) = 0;
+  virtual void allLightsToggle(uint32_t objectId) = 0;
 };
 
 }  // namespace tfx::app

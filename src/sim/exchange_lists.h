@@ -18,6 +18,8 @@ struct SimEvent {
   uint32_t objectId = 0;
   uint32_t eventId = 0;
   uint32_t data = 0;
+
+  bool operator==(const SimEvent&) const = default;
 };
 
 // One AI aircraft to create: position and attitude in degrees, altitude in feet.

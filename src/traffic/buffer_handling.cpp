@@ -9,6 +9,7 @@
 #include "core/geodesy.h"
 #include "core/parameters.h"
 #include "runstate/cycle_clock.h"
+#include "traffic/object_queues.h"
 #include "traffic/removal.h"
 
 namespace tfx {
@@ -44,7 +45,7 @@ bool roomUnderLiveLimit(TrafficContext& context, LiveAircraft& aircraft) {
   TrafficState& state = context.state;
   const size_t active = static_cast<size_t>(std::count_if(
       state.liveList.begin(), state.liveList.end(), [](const LiveAircraft& a) { return a.state == SimState::Active; }));
-  const size_t count = active + state.addingStack.size() + context.simulator.waitingLiveCreates();
+  const size_t count = active + state.addingStack.size() + waitingLiveCreates(context);
   if (count < static_cast<size_t>(limit)) return true;
   const LatLon user = context.simulator.userPosition();
   const TrackPoint& first = aircraft.history.front();
@@ -107,7 +108,7 @@ void handleBuffered(TrafficContext& context, LiveAircraft& aircraft) {
     return;
   }
   if (context.links.userHold.holdsBack(aircraft)) return;
-  if (context.simulator.waitingLiveCreates() > kMostWaitingCreates && aircraft.phase == FlightPhase::Birth) {
+  if (waitingLiveCreates(context) > kMostWaitingCreates && aircraft.phase == FlightPhase::Birth) {
     aircraft.history.pop_front();
     return;
   }

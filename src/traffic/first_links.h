@@ -38,6 +38,7 @@ class SilentObserver final : public TrafficObserver {
   void created(const LiveAircraft&) override {}
   void dropped(const LiveAircraft&, std::string_view) override {}
   void spawned(const LiveAircraft&) override {}
+  void objectCreated(const LiveAircraft&) override {}
   void stateChanged(const LiveAircraft&, SimState, SimState) override {}
   void phaseChanged(const LiveAircraft&, FlightPhase, FlightPhase) override {}
   void removed(const LiveAircraft&, std::string_view, SimState) override {}

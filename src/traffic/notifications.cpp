@@ -6,6 +6,10 @@
 #include <string_view>
 
 #include "core/log.h"
+#include "core/message_line.h"
+#include "runstate/stop_flags.h"
+#include "runstate/user_error.h"
+#include "traffic/object_birth.h"
 #include "traffic/removal.h"
 
 namespace tfx {
@@ -16,29 +20,45 @@ void eraseRecord(TrafficContext& context, std::vector<LiveAircraft>::iterator re
   context.state.liveList.erase(record);
 }
 
-// The object of a record is gone: a removed record goes, a respawning one waits in the buffer again.
+// The object of a record is gone: a respawning record waits in the buffer
+// again, any other goes (its stand released unless its removal did that).
 void onRemoved(TrafficContext& context, uint32_t objectId) {
   auto& live = context.state.liveList;
   const auto record = std::find_if(live.begin(), live.end(), [&](const LiveAircraft& a) {
     return a.objectId == objectId && objectId != 0;
   });
   if (record == live.end()) return;
-  if (record->state == SimState::RemovingFromSim) {
-    eraseRecord(context, record, "removed");
-  } else if (record->state == SimState::LiveryRespawn) {
+  if (record->state == SimState::LiveryRespawn) {
     record->objectId = 0;
     record->throttleIndex = 5;
     record->flapsIndex = 4;
     changeState(context, *record, SimState::Buffer);
+    return;
   }
+  if (record->state != SimState::RemovingFromSim && record->standId != 0) context.links.stands.releaseStand(*record);
+  eraseRecord(context, record, "removed");
 }
 
+constexpr size_t kMostFailedLiveries = 20;
+
+// The simulator lacks the livery: the user hears of it, and too many such
+// liveries end the program, since the livery tables then do not fit the simulator.
 void onCreateFailed(TrafficContext& context, uint32_t hexid) {
   auto& live = context.state.liveList;
   const auto record = std::find_if(live.begin(), live.end(), [&](const LiveAircraft& a) {
     return a.hexid == hexid && a.state == SimState::Adding2Sim;
   });
-  if (record != live.end()) eraseRecord(context, record, "refused");
+  if (record == live.end()) return;
+  if (!stopRequested()) {
+    showMessage(fmt::format("{} '{}' could not be created by your Sim!", record->callsign, record->title));
+    context.state.failedLiveries.emplace_back(record->title);
+    if (context.state.failedLiveries.size() >= kMostFailedLiveries) {
+      const std::string problem = fmt::format("There are too many liveries that could not be created by {}!", "P3D");
+      throw UserErrorException(
+          81, fmt::format("{}, see Log.txt", fmt::format("\n{}Error 81, {}\n", kErrorPrefix, problem)));
+    }
+  }
+  eraseRecord(context, record, "refused");
 }
 
 void onBlocked(TrafficContext& context, uint32_t hexid) {
@@ -58,12 +78,14 @@ void handleNotifications(TrafficContext& context, std::vector<sim::SimNotificati
   context.simulator.exchange().takeNotifications(scratch);
   for (const sim::SimNotification& notification : scratch) {
     switch (notification.kind) {
+      case sim::NotificationKind::LiveCreated: onLiveObjectCreated(context, notification); break;
       case sim::NotificationKind::Removed: onRemoved(context, notification.objectId); break;
       case sim::NotificationKind::CreateFailed: onCreateFailed(context, notification.hexid); break;
       case sim::NotificationKind::CallsignBlocked: onBlocked(context, notification.hexid); break;
-      default: break;  // object births, ground and shape data: the AI objects' handling
+      default: break;  // static objects, ground and shape data: static parking and ground movement
     }
   }
+  advanceCreatedObjects(context);
 }
 
 }  // namespace tfx

@@ -7,6 +7,7 @@
 
 #include "core/log.h"
 #include "core/parameters.h"
+#include "traffic/object_queues.h"
 
 namespace tfx {
 
@@ -20,6 +21,8 @@ void removeAircraftFromSim(TrafficContext& context, LiveAircraft& aircraft, std:
     const auto waiting = std::find(state.addingStack.begin(), state.addingStack.end(), aircraft.hexid);
     if (waiting != state.addingStack.end()) {
       state.addingStack.erase(waiting);
+      aircraft.cancelled = true;
+    } else if (cancelQueuedCreate(state, aircraft.hexid)) {
       aircraft.cancelled = true;
     } else {
       aircraft.removalPending = true;

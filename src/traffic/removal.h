@@ -8,7 +8,8 @@
 namespace tfx {
 
 // In "buffer" the record is dropped; in "adding2sim" it is cancelled while its
-// hexid still waits on the addingStack, else its removal is pending; later it
+// hexid still waits on the addingStack or its request in the live create
+// queue, else its removal is pending; later it
 // goes to "removingfromsim" and its object id to the removal queue. The
 // reason names the rule that asked, for the observer.
 void removeAircraftFromSim(TrafficContext& context, LiveAircraft& aircraft, std::string_view reason);

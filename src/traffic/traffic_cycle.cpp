@@ -7,6 +7,7 @@
 #include "traffic/identity_check.h"
 #include "traffic/new_aircraft.h"
 #include "traffic/notifications.h"
+#include "traffic/object_queues.h"
 #include "traffic/report_acceptance.h"
 #include "traffic/update_pass.h"
 
@@ -20,6 +21,8 @@ void TrafficCycle::trafficCycle() {
   handleNotifications(context_, notifications_);
   updatePass(context_);
   context_.simulator.exchange().publishPositions(context_.simulator.frameRate());
+  const int32_t cycle = cycleNumber().load();
+  paceCreatesAndRemovals(context_, cycle);
   {
     std::lock_guard lock(queue_.mutex);
     for (int taken = 0; taken < kReportsPerCycle && !queue_.reports.empty(); ++taken) {
@@ -27,7 +30,7 @@ void TrafficCycle::trafficCycle() {
       queue_.reports.pop_front();
     }
   }
-  const int32_t cycle = cycleNumber().load();
+  lf_handleAddingStack(context_);
   context_.simulator.periodicRequests(cycle);
   cycleNumber().store(cycle + 1);
 }

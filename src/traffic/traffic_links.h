@@ -71,6 +71,8 @@ class TrafficObserver {
   virtual void created(const LiveAircraft& aircraft) = 0;
   virtual void dropped(const LiveAircraft& aircraft, std::string_view reason) = 0;
   virtual void spawned(const LiveAircraft& aircraft) = 0;
+  // The simulator created the aircraft's object; its id is in the record.
+  virtual void objectCreated(const LiveAircraft& aircraft) = 0;
   virtual void stateChanged(const LiveAircraft& aircraft, SimState from, SimState to) = 0;
   virtual void phaseChanged(const LiveAircraft& aircraft, FlightPhase from, FlightPhase to) = 0;
   virtual void removed(const LiveAircraft& aircraft, std::string_view reason, SimState state) = 0;
@@ -86,6 +88,10 @@ class CycleSimulator {
   virtual LatLon userPosition() const = 0;
   // Live create requests handed over and not yet sent.
   virtual size_t waitingLiveCreates() = 0;
+  // Request 102 for the object's shape (definition 405, once).
+  virtual void requestObjectShape(uint32_t objectId) = 0;
+  // "ALL_LIGHTS_TOGGLE" sent to the object at once.
+  virtual void allLightsToggle(uint32_t objectId) = 0;
   virtual void periodicRequests(int32_t cycle) = 0;
 };
 

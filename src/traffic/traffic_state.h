@@ -9,9 +9,16 @@
 #include <unordered_map>
 #include <vector>
 
+#include "sim/exchange_lists.h"
 #include "traffic/live_aircraft.h"
 
 namespace tfx {
+
+struct CreatedObject {
+  uint32_t objectId = 0;
+  uint32_t hexid = 0;
+  int32_t counter = 0;  // main cycles since the simulator announced the object
+};
 
 class TrafficState {
  public:
@@ -19,6 +26,10 @@ class TrafficState {
   std::vector<LiveAircraft> liveList;
   // Hexids of "adding2sim" records waiting for their create request; the newest is taken first.
   std::vector<uint32_t> addingStack;
+  // Create requests built from the addingStack, oldest first, for the create pacing.
+  std::deque<sim::CreateRequest> liveCreateQueue;
+  // Objects created for live records, counting main cycles up to their activation.
+  std::vector<CreatedObject> createdObjects;
   // Object ids whose removal was asked, oldest first, for the removal pacing.
   std::deque<uint32_t> removalQueue;
   // Provisional callsigns removed because their real flight appeared; never spawned again.
@@ -27,6 +38,8 @@ class TrafficState {
   std::set<std::string, std::less<>> noLiveryKeys;
   // Hexids of spawned aircraft to compare with the static parked aircraft, oldest first.
   std::deque<uint32_t> staticCheckList;
+  // Livery titles the simulator could not create an aircraft with, in order of failure.
+  std::vector<std::string> failedLiveries;
   // The livery each hexid was given, so that it comes back with the same one.
   std::unordered_map<uint32_t, std::string_view> rememberedLiveries;
 

@@ -49,6 +49,10 @@ void EventWriter::spawned(const LiveAircraft& aircraft) {
              {"heading_deg", aircraft.block.heading * kRadToDeg}});
 }
 
+void EventWriter::objectCreated(const LiveAircraft& aircraft) {
+  write(aircraft, "object", Json{{"object_id", aircraft.objectId}});
+}
+
 void EventWriter::stateChanged(const LiveAircraft& aircraft, SimState from, SimState to) {
   write(aircraft, "state", Json{{"from", simStateName(from)}, {"to", simStateName(to)}});
 }

@@ -16,6 +16,7 @@ class EventWriter final : public TrafficObserver {
   void created(const LiveAircraft& aircraft) override;
   void dropped(const LiveAircraft& aircraft, std::string_view reason) override;
   void spawned(const LiveAircraft& aircraft) override;
+  void objectCreated(const LiveAircraft& aircraft) override;
   void stateChanged(const LiveAircraft& aircraft, SimState from, SimState to) override;
   void phaseChanged(const LiveAircraft& aircraft, FlightPhase from, FlightPhase to) override;
   void removed(const LiveAircraft& aircraft, std::string_view reason, SimState state) override;

@@ -91,6 +91,8 @@ class LabSimulator final : public CycleSimulator {
   LatLon userPosition() const override { return {setup_.userLat, setup_.userLon}; }
   size_t waitingLiveCreates() override { return exchange_.waitingLiveCreates(); }
   void periodicRequests(int32_t cycle) override;
+  void requestObjectShape(uint32_t objectId) override { core_.requestObjectShape(objectId); }
+  void allLightsToggle(uint32_t objectId) override { core_.allLightsToggle(objectId); }
 
   void setTime(double seconds) { ops_.setTime(seconds); }
   const simstandin::World& world() const { return world_; }

@@ -31,6 +31,8 @@ class ScriptedSimulator final : public SimulatorLink {
   void discardOutgoing() override { ++discards; }
   sim::ExchangeLists& exchange() override { return lists; }
   double frameRate() const override { return 30.0; }
+  void requestObjectShape(uint32_t) override {}
+  void allLightsToggle(uint32_t) override {}
 
   bool running = true;
   bool pausedFlag = false;

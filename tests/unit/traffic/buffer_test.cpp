@@ -24,7 +24,10 @@ TEST_F(Buffer, AnAirborneAircraftSpawnsOneSecondBeforeItsFirstPointIsDue) {
   EXPECT_EQ(aircraft(4100001).state, SimState::Buffer);
   runCycles(1);
   EXPECT_EQ(aircraft(4100001).state, SimState::Adding2Sim);
-  EXPECT_EQ(state.addingStack, std::vector<uint32_t>{4100001});
+  // The same cycle builds its create request.
+  EXPECT_TRUE(state.addingStack.empty());
+  ASSERT_EQ(state.liveCreateQueue.size(), 1u);
+  EXPECT_EQ(state.liveCreateQueue.front().hexid, 4100001u);
 }
 
 TEST_F(Buffer, AMovingGroundAircraftSpawnsThreeSecondsAhead) {
@@ -87,7 +90,7 @@ TEST_F(Buffer, TheLiveLimitReplacesTheFarthestActiveAircraftOrDropsTheNewcomer) 
     notYetDue.stamp = 1'000'000;
     a.history.push_back(notYetDue);
   }
-  state.addingStack.push_back(4100099);  // one more on its way: ten
+  simulator.waitingCreates = 1;  // one more on its way: ten
   // A newcomer 0.95 nm away: more than 0.1 nm closer than the farthest.
   cycle.handleReport(report(4100006, 1000, 1000, 47.4647 + 0.95 / 60, 8.5492));
   cycle.handleReport(report(4100006, 1010, 1100, 47.4647 + 0.96 / 60, 8.5492));

@@ -43,6 +43,7 @@ class RecordingObserver final : public TrafficObserver {
   void created(const LiveAircraft& a) override { add(a, "create"); }
   void dropped(const LiveAircraft& a, std::string_view reason) override { add(a, fmt::format("drop {}", reason)); }
   void spawned(const LiveAircraft& a) override { add(a, "spawn"); }
+  void objectCreated(const LiveAircraft& a) override { add(a, fmt::format("object {}", a.objectId)); }
   void stateChanged(const LiveAircraft& a, SimState from, SimState to) override {
     add(a, fmt::format("state {}>{}", simStateName(from), simStateName(to)));
   }
@@ -65,13 +66,17 @@ class TestSimulator final : public CycleSimulator {
   sim::ExchangeLists& exchange() override { return lists; }
   double frameRate() const override { return 30.0; }
   LatLon userPosition() const override { return user; }
-  size_t waitingLiveCreates() override { return waitingCreates; }
+  size_t waitingLiveCreates() override { return waitingCreates + lists.waitingLiveCreates(); }
   void periodicRequests(int32_t cycle) override { lastRequestCycle = cycle; }
+  void requestObjectShape(uint32_t objectId) override { shapeRequests.push_back(objectId); }
+  void allLightsToggle(uint32_t objectId) override { lightToggles.push_back(objectId); }
 
   sim::ExchangeLists lists;
   LatLon user{47.4647, 8.5492};
-  size_t waitingCreates = 0;
+  size_t waitingCreates = 0;  // on top of the create list
   int32_t lastRequestCycle = -1;
+  std::vector<uint32_t> shapeRequests;
+  std::vector<uint32_t> lightToggles;
 };
 
 class TrafficFixture : public ::testing::Test {

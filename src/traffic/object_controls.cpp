@@ -1,0 +1,82 @@
+#include "traffic/object_controls.h"
+
+#include "aircraft/aircraft_category.h"
+#include "core/log.h"
+#include "core/parameters.h"
+#include "sim/object_events.h"
+#include "sim/sim_ids.h"
+
+namespace tfx {
+namespace {
+
+constexpr double kHighLightsCeilingFt = 10000.0;
+constexpr double kCabinLightsAglFt = 2000.0;
+
+bool isRotorcraft(const LiveAircraft& aircraft) {
+  return aircraft.category == static_cast<uint32_t>(AircraftCategory::Rotorcraft);
+}
+
+void retractSpoilers(sim::ExchangeLists& exchange, const LiveAircraft& aircraft) {
+  if (!isRotorcraft(aircraft)) exchange.queueEvent(aircraft.objectId, sim::kEvSpoilers, 0);
+}
+
+void lightUpAirborne(sim::ExchangeLists& exchange, LiveAircraft& aircraft) {
+  exchange.queueEvent(aircraft.objectId, sim::kEvEngineAutoStart, 0);
+  retractSpoilers(exchange, aircraft);
+  const bool low = aircraft.block.altitude <= kHighLightsCeilingFt;
+  sim::setLights(exchange, aircraft.objectId,
+                 {.navigation = true,
+                  .beacon = true,
+                  .landing = low,
+                  .taxi = false,
+                  .strobe = true,
+                  .logo = low,
+                  .cabin = aircraft.altitudeAboveGround >= kCabinLightsAglFt});
+}
+
+void lightUpOnGround(sim::ExchangeLists& exchange, LiveAircraft& aircraft) {
+  retractSpoilers(exchange, aircraft);
+  const bool parked = aircraft.phase == FlightPhase::Parked;
+  const bool taxi = aircraft.phase == FlightPhase::Taxi;
+  exchange.queueEvent(aircraft.objectId, parked ? sim::kEvEngineAutoShutdown : sim::kEvEngineAutoStart, 0);
+  sim::setLights(exchange, aircraft.objectId,
+                 {.navigation = parked ? NAV_LIGHTS_WHILE_PARKED.value() : true,
+                  .beacon = !parked,
+                  .landing = false,
+                  .taxi = taxi,
+                  .strobe = false,
+                  .logo = true,
+                  .cabin = true});
+  setThrottle(exchange, aircraft, isRotorcraft(aircraft) ? 4 : 0);
+  gf_setFlaps(exchange, aircraft, taxi ? 1 : 0);
+}
+
+}  // namespace
+
+void setThrottle(sim::ExchangeLists& exchange, LiveAircraft& aircraft, uint32_t index) {
+  if (index == aircraft.throttleIndex) return;
+  if (index < sim::kThrottleValues.size()) {
+    exchange.queueEvent(aircraft.objectId, sim::kEvThrottle, sim::kThrottleValues[index]);
+  }
+  aircraft.throttleIndex = index;
+}
+
+void gf_setFlaps(sim::ExchangeLists& exchange, LiveAircraft& aircraft, uint32_t index) {
+  if (index == aircraft.flapsIndex || isRotorcraft(aircraft)) return;
+  if (index < sim::kFlapsValues.size()) {
+    exchange.queueEvent(aircraft.objectId, sim::kEvFlaps, sim::kFlapsValues[index]);
+  } else {
+    writeLog("gf_setFlaps: invalid flaps index");
+  }
+  aircraft.flapsIndex = index;
+}
+
+void lightUpLiveAircraft(sim::ExchangeLists& exchange, LiveAircraft& aircraft) {
+  if (aircraft.history.empty() || aircraft.history.front().airborne) {
+    lightUpAirborne(exchange, aircraft);
+  } else {
+    lightUpOnGround(exchange, aircraft);
+  }
+}
+
+}  // namespace tfx
