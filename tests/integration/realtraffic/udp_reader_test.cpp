@@ -109,7 +109,7 @@ TEST_F(UdpReaderTest, ReportsAreQueuedOnlyWhileTrafficIsAcceptedAndStoppingIsLog
     reader.feed.setReferencePosition({47.5, 8.6});
     ReaderThread thread(reader);
     const uint16_t port = thread.waitUntilReceiving();
-    EXPECT_TRUE(log.contains("Traffic Reader connected"));
+    EXPECT_TRUE(eventually([&] { return log.contains("Traffic Reader connected"); }));
     send(port, TrafficDatagram().set(f::kCallsign, "EARLY").text());
     // The reader decodes one datagram after the other: once the next one's
     // time is seen, the first is done with.
@@ -134,7 +134,7 @@ TEST_F(UdpReaderTest, WeatherDatagramInInchesOfMercuryIsPublishedInHectopascals)
   WeatherReader reader(0, false);
   ReaderThread thread(reader);
   const uint16_t port = thread.waitUntilReceiving();
-  EXPECT_TRUE(log.contains("QNH Reader connected"));
+  EXPECT_TRUE(eventually([&] { return log.contains("QNH Reader connected"); }));
   reader.state = kFeedNoData;
   send(port, R"({"QNH": 2953})");
   ASSERT_TRUE(eventually([] { return publishedQnh().load() == 1000; }));
