@@ -42,8 +42,8 @@ std::string identOf(int number) {
   return ident;
 }
 
-void writeOnce(const fs::path& file, const test::BglFileSpec& spec) {
-  if (!fs::exists(file)) test::writeBytes(file, test::bglFile(spec));
+void writeOnce(const fs::path& file, const test::BglFileSpec& layout) {
+  if (!fs::exists(file)) test::writeBytes(file, test::bglFile(layout));
 }
 
 // 150 add-on folders: an airport of 20..400 stands (v4 or v5), a CVX-like

@@ -98,10 +98,10 @@ Bytes bglAirportRecord(const scan::BglAirport& airport) {
   return bytes;
 }
 
-Bytes bglFile(const BglFileSpec& spec) {
+Bytes bglFile(const BglFileSpec& layout) {
   Bytes records;
-  for (const scan::BglAirport& airport : spec.airports) append(records, bglAirportRecord(airport));
-  const std::uint32_t sections = (spec.airports.empty() ? 0 : 1) + (spec.otherSectionBytes > 0 ? 1 : 0);
+  for (const scan::BglAirport& airport : layout.airports) append(records, bglAirportRecord(airport));
+  const std::uint32_t sections = (layout.airports.empty() ? 0 : 1) + (layout.otherSectionBytes > 0 ? 1 : 0);
   const std::uint32_t subsectionEntries = kHeaderSize + 20 * sections;
   const std::uint32_t airportData = subsectionEntries + 16 * sections;
   const std::uint32_t otherData = airportData + static_cast<std::uint32_t>(records.size());
@@ -119,15 +119,15 @@ Bytes bglFile(const BglFileSpec& spec) {
     return std::array<std::uint32_t, 4>{0, 1, dataOffset, dataSize};
   };
   std::vector<std::array<std::uint32_t, 4>> subsections;
-  if (!spec.airports.empty()) subsections.push_back(section(kAirportSection, airportData, static_cast<std::uint32_t>(records.size())));
-  if (spec.otherSectionBytes > 0) subsections.push_back(section(kOtherSection, otherData, static_cast<std::uint32_t>(spec.otherSectionBytes)));
+  if (!layout.airports.empty()) subsections.push_back(section(kAirportSection, airportData, static_cast<std::uint32_t>(records.size())));
+  if (layout.otherSectionBytes > 0) subsections.push_back(section(kOtherSection, otherData, static_cast<std::uint32_t>(layout.otherSectionBytes)));
   for (const auto& subsection : subsections) {
     for (const std::uint32_t value : subsection) put(bytes, value);
   }
   append(bytes, records);
   // Other data begins with a word that ends the record walk, as real files do.
-  bytes.resize(bytes.size() + spec.otherSectionBytes, std::byte{0x5A});
-  if (spec.otherSectionBytes >= 6) putAt<std::uint32_t>(bytes, otherData + 2, 0);
+  bytes.resize(bytes.size() + layout.otherSectionBytes, std::byte{0x5A});
+  if (layout.otherSectionBytes >= 6) putAt<std::uint32_t>(bytes, otherData + 2, 0);
   return bytes;
 }
 

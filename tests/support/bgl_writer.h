@@ -26,7 +26,7 @@ struct BglFileSpec {
   std::size_t otherSectionBytes = 0;
 };
 
-Bytes bglFile(const BglFileSpec& spec);
+Bytes bglFile(const BglFileSpec& layout);
 void writeBytes(const std::filesystem::path& path, std::span<const std::byte> bytes);
 Bytes readBytes(const std::filesystem::path& path);
 

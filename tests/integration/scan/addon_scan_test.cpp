@@ -52,8 +52,8 @@ class AddonScan : public ::testing::Test {
     test::resetProgramState();
   }
 
-  fs::path addBgl(const fs::path& file, const test::BglFileSpec& spec) {
-    test::writeBytes(file, test::bglFile(spec));
+  fs::path addBgl(const fs::path& file, const test::BglFileSpec& layout) {
+    test::writeBytes(file, test::bglFile(layout));
     return file;
   }
 

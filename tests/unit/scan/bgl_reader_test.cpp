@@ -93,10 +93,10 @@ TEST(BglWriter, WritesTheSharedParkingAndHelipadRecordsBackByteForByte) {
 }
 
 TEST(BglWriter, MadeFilesReadBackAsWritten) {
-  test::BglFileSpec spec;
-  spec.airports = {test::sampleAirport("EHAM", 30, true), test::sampleAirport("EGLL", 5, false)};
-  spec.otherSectionBytes = 4096;
-  const BglContent content = readMemory(test::bglFile(spec));
+  test::BglFileSpec layout;
+  layout.airports = {test::sampleAirport("EHAM", 30, true), test::sampleAirport("EGLL", 5, false)};
+  layout.otherSectionBytes = 4096;
+  const BglContent content = readMemory(test::bglFile(layout));
   ASSERT_EQ(content.airports.size(), 2U);
   EXPECT_EQ(content.airports[0].ident, "EHAM");
   EXPECT_EQ(content.airports[0].parkings.size(), 30U);
