@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <vector>
@@ -54,6 +55,22 @@ void replaceAll(std::string& text, std::string_view from, std::string_view to) {
   }
 }
 
+// The publisher is text from the stand file itself and names one folder: a
+// separator or a name of dots in it could lead the learned file out of the
+// learned folder, so those characters become '_'.
+std::string publisherFolder(std::string_view publisher) {
+  std::string folder(publisher);
+  std::replace_if(folder.begin(), folder.end(), [](char c) { return c == '/' || c == '\\' || c == ':'; }, '_');
+  if (!folder.empty() && folder.find_first_not_of('.') == std::string::npos) std::replace(folder.begin(), folder.end(), '.', '_');
+  return folder;
+}
+
+bool insideLearnedFolder(const fs::path& path) {
+  const fs::path normal = path.lexically_normal();
+  const auto [end, unused] = std::mismatch(paths::learned.begin(), paths::learned.end(), normal.begin(), normal.end());
+  return end == paths::learned.end() && !normal.has_root_path();
+}
+
 }  // namespace
 
 std::string gf_findAirportFile(std::string_view code, std::string_view baseUrl) {
@@ -70,7 +87,8 @@ std::string gf_findAirportFile(std::string_view code, std::string_view baseUrl) 
 
 bool isLocalStandFile(std::string_view standFile) { return standFile.starts_with("airports"); }
 
-std::string gf_learnedFilePath(std::string_view standFile, std::string_view publisher) {
+std::string gf_learnedFilePath(std::string_view standFile, std::string_view rawPublisher) {
+  const std::string publisher = publisherFolder(rawPublisher);
   std::string path(standFile);
   const std::string learned = paths::learned.generic_string();
   if (path.find("archive") != std::string::npos) {
@@ -84,12 +102,14 @@ std::string gf_learnedFilePath(std::string_view standFile, std::string_view publ
     } else {
       replaceFirst(path, "my_thirdparty", thirdparty);
     }
-  } else {
-    // A link may name a file outside the program's folders; its learned file
-    // still goes below the learned folder, never over the stand file itself.
-    path = (paths::learnedThirdparty / std::string(publisher) / fs::path(path).filename()).generic_string();
   }
   replaceAll(path, "%20", " ");
+  // A link may name a file outside the program's folders, or lead out of them
+  // with "..": its learned file still goes below the learned folder, never
+  // over the stand file itself.
+  if (!insideLearnedFolder(path)) {
+    path = (paths::learnedThirdparty / publisher / fs::path(path).filename()).generic_string();
+  }
   return path;
 }
 

@@ -6,6 +6,7 @@
 
 #include "airports/read_apf.h"
 #include "airports/save_learned.h"
+#include "airports/stand_file_place.h"
 #include "airports/stand_file_write.h"
 #include "core/log.h"
 #include "stand_file_fixture.h"
@@ -129,6 +130,26 @@ TEST(SaveLearnedTest, FailedSaveKeepsTheOldFile) {
   EXPECT_FALSE(gf_saveLearned(park));
   EXPECT_EQ(test::readFile(kLearnedFile), "old learned file");
   EXPECT_TRUE(log.contains(fmt::format(" saving '{}' did not succeed", kLearnedFile)));
+}
+
+// The publisher and a link's file name are text from files anyone can hand
+// out; neither may place the learned file outside the learned folder.
+TEST(SaveLearnedTest, LearnedFileStaysInsideTheLearnedFolder) {
+  EXPECT_EQ(gf_learnedFilePath(kStandFile, "../../../../etc"), "airports/learned/thirdparty/.._.._.._.._etc/ZZZZ.xml");
+  EXPECT_EQ(gf_learnedFilePath(kStandFile, ".."), "airports/learned/thirdparty/__/ZZZZ.xml");
+  EXPECT_EQ(gf_learnedFilePath(kStandFile, "C:\\Windows"), "airports/learned/thirdparty/C__Windows/ZZZZ.xml");
+  EXPECT_EQ(gf_learnedFilePath("airports/my_thirdparty/../../../x.xml", "pub"), "airports/learned/thirdparty/pub/x.xml");
+  EXPECT_EQ(gf_learnedFilePath("archive/../../x.xml", "stock"), "airports/learned/thirdparty/stock/x.xml");
+  EXPECT_EQ(gf_learnedFilePath("/home/user/scenery/EDDM.xml", "pub"), "airports/learned/thirdparty/pub/EDDM.xml");
+  EXPECT_EQ(gf_learnedFilePath("archive/stock/LSZH.xml", "stock"), "airports/learned/stock/LSZH.xml");
+
+  test::StandFolder install;
+  ParkStands park;
+  readPark(park);
+  park.info.publisher = "../../..";
+  park.updates = 1;
+  ASSERT_TRUE(gf_saveLearned(park));
+  EXPECT_TRUE(fs::is_regular_file("airports/learned/thirdparty/.._.._../ZZZZ.xml"));
 }
 
 }  // namespace
