@@ -1,5 +1,8 @@
 #include "airports/day_half_hour.h"
 
+#include <fmt/chrono.h>
+#include <fmt/format.h>
+
 #include <array>
 #include <ctime>
 
@@ -11,6 +14,18 @@ DayHalfHour gf_dayAndHalfHour(std::chrono::system_clock::time_point now) {
   if (gmtime_r(&seconds, &utc) == nullptr) return {};
   const bool secondHalf = utc.tm_min > 29 || (utc.tm_min == 29 && utc.tm_sec >= 30);
   return {.day = utc.tm_wday == 0 ? 7 : utc.tm_wday, .halfHour = (2 * utc.tm_hour + (secondHalf ? 1 : 0)) % 48};
+}
+
+std::chrono::system_clock::time_point parkingClock(std::chrono::system_clock::time_point programUtc,
+                                                   std::optional<int64_t> simulatorEpochSeconds) {
+  // The apron shows the half-hour of the week the feed's traffic belongs to:
+  // while the simulator's time is sent to the feed, that is the simulator's.
+  if (simulatorEpochSeconds) return std::chrono::system_clock::time_point(std::chrono::seconds(*simulatorEpochSeconds));
+  return programUtc;
+}
+
+std::string timeOfDayUtc(std::chrono::system_clock::time_point now) {
+  return fmt::format("{:%H:%M:%S}", fmt::gmtime(std::chrono::system_clock::to_time_t(now)));
 }
 
 std::string_view dayName(int day) {

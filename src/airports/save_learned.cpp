@@ -1,6 +1,5 @@
 #include "airports/save_learned.h"
 
-#include <fmt/chrono.h>
 #include <fmt/format.h>
 
 #include <algorithm>
@@ -8,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "airports/day_half_hour.h"
 #include "airports/quality_factor.h"
 #include "airports/stand_file_place.h"
 #include "airports/stand_file_write.h"
@@ -50,10 +50,10 @@ bool gf_saveLearned(ParkStands& park, std::chrono::system_clock::time_point now)
   fs::create_directories(path.parent_path(), error);
   const StandFileContent content{.stands = stands, .info = park.info, .handmade = park.handmade, .quality = park.quality};
   if (!gf_writeAirportFile(content, path, park.handmade ? StandFileMode::All : StandFileMode::Changes)) {
-    writeLog(fmt::format("{} saving '{}' did not succeed", fmt::format("{:%H:%M:%S}", fmt::gmtime(std::chrono::system_clock::to_time_t(now))), path.string()));
+    writeLog(fmt::format("{} saving '{}' did not succeed", timeOfDayUtc(now), path.string()));
     return false;
   }
-  writeLog(fmt::format("{}{} '{}' saved with {} update{} {}", fmt::format("{:%H:%M:%S}", fmt::gmtime(std::chrono::system_clock::to_time_t(now))),
+  writeLog(fmt::format("{}{} '{}' saved with {} update{} {}", timeOfDayUtc(now),
                        park.handmade ? " handmade" : "", path.string(), park.updates, park.updates == 1 ? "" : "s",
                        park.parametersChanged ? "and one or more parameter changes" : ""));
   park.updates = 0;

@@ -47,6 +47,10 @@ struct Stand {
   bool cargo = false;
   bool ramp = false;
   bool heli = false;
+  // Static parking's work flags, cleared when a calculation starts.
+  bool taken = false;         // a static aircraft was chosen for it, or one stands on it
+  bool blocked = false;       // reserved for the user
+  bool overlapTaken = false;  // a stand whose circle overlaps it is taken
 
   LatLon position() const { return {lat, lon}; }
   // The next free option number.

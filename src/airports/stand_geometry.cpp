@@ -54,6 +54,19 @@ bool gf_fitsStand(const Stand& stand, double halfSpanNm) {
   return halfSpanNm - stand.radius <= kWiderAllowanceNm && std::lround(shortfall / step) == 0;
 }
 
+int nearestStandWithin(std::span<const Stand> stands, const LatLon& position, double rangeNm) {
+  int nearest = 0;
+  double best = rangeNm;
+  for (const Stand& stand : stands) {
+    const double distance = gf_distanceNm(position, stand.position());
+    if (distance <= best) {
+      best = distance;
+      nearest = stand.index;
+    }
+  }
+  return nearest;
+}
+
 StandPositions::StandPositions(std::span<const Stand> stands) {
   entries_.reserve(stands.size());
   for (const Stand& stand : stands) entries_.push_back({stand.position(), stand.index, stand.id});

@@ -19,6 +19,10 @@ void buildOverlapTable(std::span<Stand> stands);
 // 1.8 m wider than its radius, and short of it by less than half a step.
 bool gf_fitsStand(const Stand& stand, double halfSpanNm);
 
+// The index of the stand nearest to the position within rangeNm; 0 for none.
+// A plain walk, for a single question.
+int nearestStandWithin(std::span<const Stand> stands, const LatLon& position, double rangeNm);
+
 // A copy of the stands' positions, sorted by latitude, for nearest-stand
 // questions at any rate.
 class StandPositions {

@@ -2,8 +2,6 @@
 // code looked up or the airport at a position found.
 #include <fmt/format.h>
 
-#include <charconv>
-
 #include "airport_tool_run.h"
 #include "airports/airport_database.h"
 #include "airports/closest_airport.h"
@@ -25,19 +23,6 @@ nlohmann::ordered_json airportJson(const airports::Airport& airport) {
           {"displayName", airports::gf_airportDisplayName(airport)}};
 }
 
-double parseDegrees(std::string_view text) {
-  double value = 0.0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc{} || end != text.data() + text.size()) throw UsageError(fmt::format("'{}' is no number", text));
-  return value;
-}
-
-LatLon parsePosition(std::string_view text) {
-  const size_t comma = text.find(',');
-  if (comma == std::string_view::npos) throw UsageError("--near needs LAT,LON");
-  return {parseDegrees(text.substr(0, comma)), parseDegrees(text.substr(comma + 1))};
-}
-
 int run(CommandArguments arguments) {
   return runAirportCommand(kUsage, [&] {
     const AirportToolArguments parsed = parseAirportToolArguments(arguments, {"--db", "--near"});
@@ -45,7 +30,7 @@ int run(CommandArguments arguments) {
     if (parsed.positional.size() != (near ? 0u : 1u)) throw UsageError("expected one CODE or --near LAT,LON");
     const std::filesystem::path database =
         parsed.options.contains("--db") ? std::filesystem::absolute(parsed.options.at("--db")) : paths::airportDatabase;
-    const LatLon position = near ? parsePosition(parsed.options.at("--near")) : LatLon{};
+    const LatLon position = near ? parseToolPosition("--near", parsed.options.at("--near")) : LatLon{};
     enterInstallFolder(parsed);
     LogCapture log;
     const airports::AirportDatabase airports = airports::readAirportDatabase(database);

@@ -127,6 +127,18 @@ std::optional<std::chrono::system_clock::time_point> parseToolTime(std::string_v
   return sys_days(date) + hours(hour) + minutes(minute) + seconds(second);
 }
 
+LatLon parseToolPosition(std::string_view option, std::string_view text) {
+  const auto degrees = [&](std::string_view part) {
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), value);
+    if (error != std::errc{} || end != part.data() + part.size()) throw UsageError(fmt::format("'{}' is no number", part));
+    return value;
+  };
+  const size_t comma = text.find(',');
+  if (comma == std::string_view::npos) throw UsageError(fmt::format("{} needs LAT,LON", option));
+  return {degrees(text.substr(0, comma)), degrees(text.substr(comma + 1))};
+}
+
 int printWithLog(nlohmann::ordered_json object, const LogCapture& log) {
   object["log"] = log.lines();
   fmt::print("{}\n", object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "command.h"
+#include "core/geodesy.h"
 #include "core/log.h"
 
 namespace tfx::tool {
@@ -39,6 +40,9 @@ void readInstalledAircraftDatabase();
 
 // "2025-02-05T01:29:30Z" or epoch seconds; none for any other text.
 std::optional<std::chrono::system_clock::time_point> parseToolTime(std::string_view text);
+
+// "LAT,LON" in decimal degrees; UsageError naming the option otherwise.
+LatLon parseToolPosition(std::string_view option, std::string_view text);
 
 // Prints the object with the run's log lines as "log"; returns 0.
 int printWithLog(nlohmann::ordered_json object, const LogCapture& log);

@@ -1,0 +1,74 @@
+#pragma once
+// Static parking: the parked aircraft chosen for the park airport's stands so
+// that the apron looks as it really does at this half-hour of the week.
+#include <atomic>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "airports/day_half_hour.h"
+#include "airports/parked_traffic.h"
+
+namespace tfx::airports {
+
+struct ParkingState;
+struct UserAircraft;
+
+// One chosen static aircraft, copied from the stand option it stands for.
+struct StaticAircraft {
+  int standIndex = 0;
+  int fit = 0;  // half-hours the option's time was shifted to match; 0 exact
+  std::string airline;
+  std::string type;
+  std::string callsign;
+  std::string callsignNote;
+  std::string registration;
+  bool stays = false;  // also observed on this stand in the following half-hour
+  bool soft = false;   // chosen in the soft round
+};
+
+enum class OptionKind { Real, Soft };
+
+// What the window shows of static parking.
+struct StaticParkingShown {
+  int wanted = 0;
+  int percentage = 0;
+  int realFit = -1;  // -1: no round of the kind ran
+  int softFit = -1;
+  bool softUsed = false;
+  int minutesToRenewal = 0;
+};
+
+struct StaticParking {
+  // To be created by the live traffic, which takes them from the end.
+  std::vector<StaticAircraft> staticList;
+  DayHalfHour when;
+  std::string reservedStand;  // the user's stand id at the park airport
+  bool inProgress = false;    // the list is being created; parking controls disabled
+  std::atomic<bool> renewalPending{false};
+  bool renewalFlushed = false;  // the renewal's first step ran
+  bool calculateNow = false;
+  bool learnSoftAllowed = false;
+  StaticParkingShown shown;
+  // Work lists, kept to save allocations between calculations.
+  std::vector<ParkedAircraft> liveParked;
+  std::vector<ParkedAircraft> placedStatic;
+  std::vector<int> candidates;
+  std::unordered_set<std::string_view> usedRegistrations;
+};
+
+// Computes the static list for the time given (parkingClock), blocking the
+// reserved stand and the user's stand; marks static parking in progress when
+// anything was chosen.
+void lf_calcStaticParking(ParkingState& state, const ParkedTraffic& traffic, const UserAircraft& user,
+                          std::chrono::system_clock::time_point now);
+
+// Clears the stands' work flags and blocks the reserved stand and the stand
+// the user stands on.
+void blockUserStands(ParkingState& state, const UserAircraft& user);
+
+// "\n{} (utc) It is day {} ({}), {} hours" and the time taken into the state.
+void takeParkingTime(StaticParking& statics, std::chrono::system_clock::time_point now);
+
+}  // namespace tfx::airports
