@@ -13,6 +13,8 @@
 #include "core/parameters.h"
 
 namespace tfx::airports {
+namespace {
+
 void takeParkingTime(StaticParking& statics, std::chrono::system_clock::time_point now) {
   statics.when = gf_dayAndHalfHour(now);
   writeLog(fmt::format("\n{} (utc) It is day {} ({}), {} hours", timeOfDayUtc(now), statics.when.day,
@@ -33,11 +35,11 @@ void blockUserStands(ParkingState& state, const UserAircraft& user) {
   }
 }
 
-void lf_calcStaticParking(ParkingState& state, const ParkedTraffic& traffic, const UserAircraft& user,
-                          std::chrono::system_clock::time_point now) {
+}  // namespace
+
+int beginCalculation(ParkingState& state, const UserAircraft& user, std::chrono::system_clock::time_point now) {
   StaticParking& statics = state.statics;
   takeParkingTime(statics, now);
-  showMessage("Making changes to airport parking parameters is disabled while static parking takes place ...");
   statics.staticList.clear();
   statics.liveParked.clear();
   statics.placedStatic.clear();
@@ -45,20 +47,32 @@ void lf_calcStaticParking(ParkingState& state, const ParkedTraffic& traffic, con
   statics.shown.realFit = statics.shown.softFit = -1;
   statics.shown.softUsed = false;
   blockUserStands(state, user);
-  traffic.collectParkedLive(statics.liveParked);
-
-  std::vector<Stand>& stands = state.stands.parkStands;
-  const int standCount = static_cast<int>(stands.size());
-  const WantedCount wanted = lf_wantedStaticCount(standCount);
+  const WantedCount wanted = lf_wantedStaticCount(static_cast<int>(state.stands.parkStands.size()));
   statics.shown.wanted = wanted.count;
   statics.shown.percentage = wanted.percentage;
-  Selection selection{.stands = stands, .statics = statics, .traffic = traffic, .when = statics.when};
-  selectStatics(selection, OptionKind::Real, wanted.count);
-  if (std::ssize(statics.staticList) < wanted.count && (PARK_SOFT.value() || PARK_FAKE.value())) {
-    selectStatics(selection, OptionKind::Soft, wanted.count);
+  return wanted.count;
+}
+
+void selectRealThenSoft(ParkingState& state, const ParkedTraffic& traffic, int present, int wanted) {
+  StaticParking& statics = state.statics;
+  Selection selection{.stands = state.stands.parkStands, .statics = statics, .traffic = traffic, .when = statics.when};
+  selectStatics(selection, OptionKind::Real, wanted);
+  if (present + std::ssize(statics.staticList) < wanted && (PARK_SOFT.value() || PARK_FAKE.value())) {
+    selectStatics(selection, OptionKind::Soft, wanted);
   }
   sortByFitAndStand(statics.staticList);
-  if (std::ssize(statics.staticList) > wanted.count) statics.staticList.resize(static_cast<size_t>(wanted.count));
+}
+
+void lf_calcStaticParking(ParkingState& state, const ParkedTraffic& traffic, const UserAircraft& user,
+                          std::chrono::system_clock::time_point now) {
+  StaticParking& statics = state.statics;
+  const int wanted = beginCalculation(state, user, now);
+  showMessage("Making changes to airport parking parameters is disabled while static parking takes place ...");
+  traffic.collectParkedLive(statics.liveParked);
+  selectRealThenSoft(state, traffic, 0, wanted);
+  if (std::ssize(statics.staticList) > wanted) statics.staticList.resize(static_cast<size_t>(wanted));
+  std::vector<Stand>& stands = state.stands.parkStands;
+  const int standCount = static_cast<int>(stands.size());
 
   if (statics.staticList.empty()) {
     writeLog("no parking positions found");
@@ -67,7 +81,7 @@ void lf_calcStaticParking(ParkingState& state, const ParkedTraffic& traffic, con
   }
   const size_t count = statics.staticList.size();
   writeLog(fmt::format("{} positions ({}% vs wanted {}%, with Max fit={} hours)\n", count,
-                       std::lround(100.0 * static_cast<double>(count) / standCount), wanted.percentage,
+                       std::lround(100.0 * static_cast<double>(count) / standCount), statics.shown.percentage,
                        halfHourAsHours(MAX_FIT.value())));
   orderForCreation(statics.staticList, stands, user);
   statics.inProgress = true;

@@ -64,11 +64,14 @@ struct StaticParking {
 void lf_calcStaticParking(ParkingState& state, const ParkedTraffic& traffic, const UserAircraft& user,
                           std::chrono::system_clock::time_point now);
 
-// Clears the stands' work flags and blocks the reserved stand and the stand
-// the user stands on.
-void blockUserStands(ParkingState& state, const UserAircraft& user);
+// The start of a calculation or renewal: takes and logs the time, empties the
+// lists, clears the stands' work flags (enabling every option), blocks the
+// reserved stand and the user's stand; returns the wanted count.
+int beginCalculation(ParkingState& state, const UserAircraft& user, std::chrono::system_clock::time_point now);
 
-// "\n{} (utc) It is day {} ({}), {} hours" and the time taken into the state.
-void takeParkingTime(StaticParking& statics, std::chrono::system_clock::time_point now);
+// Selects with the real options, then, while fewer than wanted are present
+// (`present` aircraft already stand) and soft parking is on, with the soft
+// ones; leaves the list sorted by fit and stand.
+void selectRealThenSoft(ParkingState& state, const ParkedTraffic& traffic, int present, int wanted);
 
 }  // namespace tfx::airports

@@ -126,20 +126,10 @@ void lf_parkingAdjustments(ParkingState& state, ParkedTraffic& traffic, const Us
                            std::chrono::system_clock::time_point now) {
   StaticParking& statics = state.statics;
   std::vector<Stand>& stands = state.stands.parkStands;
-  takeParkingTime(statics, now);
-  statics.staticList.clear();
-  statics.liveParked.clear();
-  statics.placedStatic.clear();
-  statics.usedRegistrations.clear();
-  statics.shown.realFit = statics.shown.softFit = -1;
-  statics.shown.softUsed = false;
-  blockUserStands(state, user);
-  const WantedCount wanted = lf_wantedStaticCount(static_cast<int>(stands.size()));
-  statics.shown.wanted = wanted.count;
-  statics.shown.percentage = wanted.percentage;
+  const int wanted = beginCalculation(state, user, now);
 
   traffic.collectParkedLive(statics.liveParked);
-  removeSurplusLive(statics, traffic, wanted.count);
+  removeSurplusLive(statics, traffic, wanted);
   for (const ParkedAircraft& live : statics.liveParked) {
     if (live.standIndex >= 1 && live.standIndex <= std::ssize(stands)) markTaken(stands, live.standIndex);
   }
@@ -148,12 +138,7 @@ void lf_parkingAdjustments(ParkingState& state, ParkedTraffic& traffic, const Us
   // The stands are chosen as a calculation of now would choose them, beside
   // the live aircraft; the static aircraft already there are then compared.
   const int live = static_cast<int>(statics.liveParked.size());
-  Selection selection{.stands = stands, .statics = statics, .traffic = traffic, .when = statics.when};
-  selectStatics(selection, OptionKind::Real, wanted.count);
-  if (live + std::ssize(statics.staticList) < wanted.count && (PARK_SOFT.value() || PARK_FAKE.value())) {
-    selectStatics(selection, OptionKind::Soft, wanted.count);
-  }
-  sortByFitAndStand(statics.staticList);
+  selectRealThenSoft(state, traffic, live, wanted);
   const int fit = std::clamp(std::max(statics.shown.realFit, statics.shown.softFit), 0, 47);
 
   int staying = 0;
@@ -176,7 +161,7 @@ void lf_parkingAdjustments(ParkingState& state, ParkedTraffic& traffic, const Us
     }
   }
   // Staying aircraft count against the wanted number; the list is cut from its end.
-  const auto room = static_cast<size_t>(std::max(0, wanted.count - live - staying));
+  const auto room = static_cast<size_t>(std::max(0, wanted - live - staying));
   if (statics.staticList.size() > room) statics.staticList.resize(room);
 
   showMessage(fmt::format("Parking adjustments: {} to be removed, {} to be added", removals.size(),
