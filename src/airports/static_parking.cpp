@@ -47,6 +47,7 @@ int beginCalculation(ParkingState& state, const UserAircraft& user, std::chrono:
   statics.shown.realFit = statics.shown.softFit = -1;
   statics.shown.softUsed = false;
   blockUserStands(state, user);
+  summarizeStandUse(state.stands.parkStands, statics);
   const WantedCount wanted = lf_wantedStaticCount(static_cast<int>(state.stands.parkStands.size()));
   statics.shown.wanted = wanted.count;
   statics.shown.percentage = wanted.percentage;

@@ -1,6 +1,7 @@
 #pragma once
 // Static parking: the parked aircraft chosen for the park airport's stands so
 // that the apron looks as it really does at this half-hour of the week.
+#include <array>
 #include <atomic>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 
 #include "airports/day_half_hour.h"
 #include "airports/parked_traffic.h"
+#include "core/hours.h"
 
 namespace tfx::airports {
 
@@ -40,6 +42,10 @@ struct StaticParkingShown {
   int minutesToRenewal = 0;
 };
 
+// Per stand, the half-hours some option holds, by kind (real 0, soft 1) and
+// day (0..7): a stand without a match is passed over without its options.
+using StandUse = std::array<std::array<HourSet, 8>, 2>;
+
 struct StaticParking {
   // To be created by the live traffic, which takes them from the end.
   std::vector<StaticAircraft> staticList;
@@ -55,6 +61,7 @@ struct StaticParking {
   std::vector<ParkedAircraft> liveParked;
   std::vector<ParkedAircraft> placedStatic;
   std::vector<int> candidates;
+  std::vector<StandUse> standUse;  // by stand index - 1
   std::unordered_set<std::string_view> usedRegistrations;
 };
 

@@ -16,6 +16,20 @@ namespace {
 
 constexpr int kHalfHours = 48;
 
+size_t kindSlot(OptionKind kind) { return kind == OptionKind::Real ? 0 : 1; }
+
+bool dayInRange(int day) { return day >= 0 && day <= 7; }
+
+// Whether some option of the kind may hold the target; true when unknown.
+bool mayMatch(const StaticParking& statics, const Stand& stand, OptionKind kind, const DayHalfHour& target) {
+  const auto slot = static_cast<size_t>(stand.index - 1);
+  if (slot >= statics.standUse.size() || !dayInRange(target.day)) return true;
+  const std::array<HourSet, 8>& byDay = statics.standUse[slot][kindSlot(kind)];
+  const auto halfHour = static_cast<size_t>(target.halfHour);
+  if (!WEEK.value()) return byDay[static_cast<size_t>(target.day)].test(halfHour);
+  return std::any_of(byDay.begin(), byDay.end(), [&](const HourSet& hours) { return hours.test(halfHour); });
+}
+
 bool kindMatches(const StandOption& option, OptionKind kind) { return (option.real == 1) == (kind == OptionKind::Real); }
 
 const std::string& aircraftKey(const StandOption& option) {
@@ -110,7 +124,10 @@ int lf_searchStands(Selection& selection, OptionKind kind, int fit) {
   const bool helicopters = HELICOPTERS.value();
   int taken = 0;
   for (Stand& stand : selection.stands) {
-    if (stand.taken || stand.blocked || stand.overlapTaken || (stand.heli && !helicopters)) continue;
+    if (stand.taken || stand.blocked || stand.overlapTaken || (stand.heli && !helicopters) ||
+        !mayMatch(statics, stand, kind, target)) {
+      continue;
+    }
     statics.candidates.clear();
     const double margin = statics.liveParked.empty() ? std::numeric_limits<double>::infinity()
                                                      : liveMargin(stand, statics.liveParked);
@@ -175,6 +192,19 @@ void sortByFitAndStand(std::vector<StaticAircraft>& list) {
   std::sort(list.begin(), list.end(), [](const StaticAircraft& a, const StaticAircraft& b) {
     return a.fit != b.fit ? a.fit < b.fit : a.standIndex < b.standIndex;
   });
+}
+
+void summarizeStandUse(std::span<const Stand> stands, StaticParking& statics) {
+  statics.standUse.assign(stands.size(), StandUse{});
+  for (const Stand& stand : stands) {
+    if (stand.index < 1 || stand.index > std::ssize(stands)) continue;
+    StandUse& use = statics.standUse[static_cast<size_t>(stand.index - 1)];
+    for (const StandOption& option : stand.options) {
+      if (option.index == 0 || !dayInRange(option.day)) continue;
+      use[kindSlot(option.real == 1 ? OptionKind::Real : OptionKind::Soft)][static_cast<size_t>(option.day)] |=
+          option.halfHours;
+    }
+  }
 }
 
 void markTaken(std::span<Stand> stands, int standIndex) {

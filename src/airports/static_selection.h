@@ -40,6 +40,9 @@ int selectStatics(Selection& selection, OptionKind kind, int wanted);
 // By fit, then stand number.
 void sortByFitAndStand(std::vector<StaticAircraft>& list);
 
+// Fills statics.standUse from the stands' enabled options.
+void summarizeStandUse(std::span<const Stand> stands, StaticParking& statics);
+
 // Marks the stand taken and every stand overlapping it overlapTaken.
 void markTaken(std::span<Stand> stands, int standIndex);
 
