@@ -36,9 +36,14 @@ void recordUserStand(ParkingState& state, const UserAircraft& user) {
   const int ownIndex = nearestStandWithin(state.stands.parkStands, user.position, kUserStandRangeNm);
   if (ownIndex == 0) return;
   const Stand* own = &state.stands.parkStands[static_cast<size_t>(ownIndex - 1)];
+  // The list file separates fields by commas and entries by line ends: a
+  // stand id holding one cannot be kept there.
+  if (own->id.find_first_of(",\r\n") != std::string::npos) return;
   const Airport& park = parkAirport();
   ParkAirportList& list = state.parkAirports;
   if (list.empty() || list.front().code != park.code) {
+    // Listed further down, the airport moves to the front rather than appearing twice.
+    std::erase_if(list, [&](const ParkAirportEntry& entry) { return entry.code == park.code; });
     list.insert(list.begin(), {.code = park.code,
                                .stand = own->id,
                                .lat = park.lat,

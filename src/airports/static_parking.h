@@ -39,7 +39,6 @@ struct StaticParkingShown {
   int realFit = -1;  // -1: no round of the kind ran
   int softFit = -1;
   bool softUsed = false;
-  int minutesToRenewal = 0;
 };
 
 // Per stand, the half-hours some option holds, by kind (real 0, soft 1) and

@@ -209,6 +209,22 @@ TEST_F(ParkAirportsTest, OnTheGroundTheAirportStoodAtWithAStandFile) {
   EXPECT_EQ(parkAirport().code, "LSZH") << "the park airport is given up only while flying";
 }
 
+TEST_F(ParkAirportsTest, TheUsersStandMovesItsAirportToTheFrontOnce) {
+  test::writeFile(paths::myThirdparty / "LSZH.xml", zurichStands());
+  test::writeFile(paths::myParkAirports, "EHAM\nLSZH,E_68\n");
+  ASSERT_TRUE(lf_readMyParkAirports(database, state.parkAirports));
+  gf_setParkAirport(database, "LSZH");
+  user = {.position = kZurich, .onGround = true, .heightAboveGroundFt = 0.0};
+  ASSERT_EQ(lf_readParkedFile(state, user, kNow), "");
+  EXPECT_EQ(codes(state.parkAirports), (std::vector<std::string>{"LSZH:E_67", "EHAM:"}));
+  EXPECT_EQ(test::readFile(paths::myParkAirports), "EHAM\nLSZH,E_67\n");
+  EXPECT_EQ(state.statics.reservedStand, "E_67");
+  // Away from any stand the recorded stand stays reserved.
+  user.position.lat += 0.01;
+  ASSERT_EQ(lf_readParkedFile(state, user, kNow), "");
+  EXPECT_EQ(state.statics.reservedStand, "E_67");
+}
+
 TEST_F(ParkAirportsTest, AnUnusableStandFileClearsTheParkAirport) {
   test::writeFile(paths::myThirdparty / "LSZH.xml", "<parkpositions/>");
   gf_setParkAirport(database, "LSZH");

@@ -261,6 +261,15 @@ class StaticRenewalTest : public StaticParkingTest {
   }
 };
 
+TEST_F(StaticRenewalTest, ClockAndMinutesToTheNextRenewal) {
+  const auto program = test::timeAt(2, 0);
+  EXPECT_EQ(parkingClock(program, std::nullopt), program);
+  EXPECT_EQ(gf_dayAndHalfHour(parkingClock(program, test::kMondayMidnight + 6 * 86400 + 47 * 1800)), (DayHalfHour{7, 47}));
+  EXPECT_EQ(minutesToNextRenewal(test::timeAt(2, 0)), 19);  // one minute past the hour
+  EXPECT_EQ(minutesToNextRenewal(test::timeAt(2, 0) + std::chrono::minutes(19)), 20);
+  EXPECT_EQ(minutesToNextRenewal(test::timeAt(2, 1)), 9);  // 00:31
+}
+
 TEST_F(StaticRenewalTest, TheFirstStepOnlyStopsCreation) {
   makeStands(3);
   addOption(1, "A", 2, {0});
