@@ -67,7 +67,8 @@ std::optional<StaticToCreate> takeNextStatic(ParkingState& state, const ParkedTr
     statics.staticList.pop_back();
     if (aircraft.standIndex < 1 || aircraft.standIndex > std::ssize(stands)) continue;
     const Stand& stand = stands[static_cast<size_t>(aircraft.standIndex - 1)];
-    // Checked again here because live aircraft move while the list is created.
+    // Live aircraft move while the list is created: an entry is dropped when
+    // one stands on its stand or within 1.1 x their two half wingspans.
     if (liveAircraftInTheWay(aircraft, stand, statics.liveParked)) {
       writeLog(fmt::format("{:8}: {:8} static not created, a live aircraft stands there", stand.id, aircraft.callsign));
       continue;
