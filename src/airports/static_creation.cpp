@@ -9,13 +9,6 @@
 #include "core/log.h"
 
 namespace tfx::airports {
-namespace {
-
-// Two aircraft touch when closer than this many times their summed half wingspans.
-constexpr double kClearanceFactor = 1.1;
-
-}  // namespace
-
 void orderForCreation(std::vector<StaticAircraft>& list, std::span<const Stand> stands, const UserAircraft& user) {
   if (!user.positionKnown()) return;
   std::vector<double> distance(stands.size() + 1, 0.0);

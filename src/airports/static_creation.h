@@ -16,6 +16,9 @@ namespace tfx::airports {
 // Static aircraft carry hexids up to this; live aircraft carry larger ones.
 inline constexpr uint32_t kLastStaticHexid = 10000;
 
+// Two parked aircraft touch when closer than this many times their summed half wingspans.
+inline constexpr double kClearanceFactor = 1.1;
+
 struct StaticToCreate {
   StaticAircraft aircraft;
   uint32_t hexid = 0;

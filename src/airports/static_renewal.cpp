@@ -61,12 +61,21 @@ bool crowdedByNewNeighbour(std::span<const Stand> stands, const ParkedAircraft& 
   });
 }
 
+// A live aircraft parked on the same stand, or near enough to touch it.
+bool liveAircraftBeside(const ParkedAircraft& placed, const std::vector<ParkedAircraft>& liveParked) {
+  return std::any_of(liveParked.begin(), liveParked.end(), [&](const ParkedAircraft& live) {
+    return live.standIndex == placed.standIndex ||
+           gf_distanceNm(live.position, placed.position) < kClearanceFactor * (live.halfWingspanNm + placed.halfWingspanNm);
+  });
+}
+
 enum class Verdict { Stays, StaysChosenAgain, Removed };
 
 Verdict judge(const ParkingState& state, const ParkedTraffic& traffic, const ParkedAircraft& placed, int fit) {
   const std::vector<Stand>& stands = state.stands.parkStands;
   const std::vector<StaticAircraft>& chosen = state.statics.staticList;
-  if (placed.standIndex < 1 || placed.standIndex > std::ssize(stands) || inLiveTraffic(traffic, placed)) {
+  if (placed.standIndex < 1 || placed.standIndex > std::ssize(stands) || inLiveTraffic(traffic, placed) ||
+      liveAircraftBeside(placed, state.statics.liveParked)) {
     return Verdict::Removed;
   }
   const auto again = std::find_if(chosen.begin(), chosen.end(),

@@ -292,19 +292,25 @@ TEST_F(StaticRenewalTest, AircraftThatStayAreNeitherRemovedNorMadeAgain) {
   addOption(2, "NEW", 2, {1});
   addOption(3, "LIVE", 2, {0, 1});
   addOption(5, "ADD", 2, {1});
-  traffic.placedStatic = {placed(1, 1, "KEEP"), placed(2, 2, "OLD"), placed(3, 3, "LIVE")};
+  addOption(7, "CROWDED", 2, {0, 1});
+  traffic.placedStatic = {placed(1, 1, "KEEP"), placed(2, 2, "OLD"), placed(3, 3, "LIVE"), placed(7, 4, "CROWDED")};
   traffic.placedStatic[0].callsignNote.clear();
   traffic.names = {"LIVE"};
+  ParkedAircraft arrived = parkedOn(7, 20000, "ARRIVED");
+  arrived.position.lat += 0.0002;  // 22 m off the stand's centre
+  traffic.liveParked.push_back(arrived);
   LogCapture log;
   renew(2, 1);
   EXPECT_FALSE(traffic.wasRemoved(1));
   EXPECT_TRUE(traffic.wasRemoved(2));
   EXPECT_TRUE(traffic.wasRemoved(3));
+  EXPECT_TRUE(traffic.wasRemoved(4));
   std::vector<std::string> added;
   for (const StaticAircraft& aircraft : state.statics.staticList) added.push_back(aircraft.callsign);
   std::sort(added.begin(), added.end());
-  EXPECT_EQ(added, (std::vector<std::string>{"ADD", "NEW"}));
-  EXPECT_TRUE(log.contains("Parking adjustments: 2 to be removed, 2 to be added"));
+  // Three wanted: the live aircraft and KEEP stand, so one is added, by stand order.
+  EXPECT_EQ(added, (std::vector<std::string>{"NEW"}));
+  EXPECT_TRUE(log.contains("Parking adjustments: 3 to be removed, 1 to be added"));
 }
 
 TEST_F(StaticRenewalTest, StaysWhileItsTimeIsWithinTheFitReached) {
