@@ -27,27 +27,20 @@
 #include "core/folders.h"
 #include "core/parameters.h"
 #include "core/text_files.h"
+#include "fuzz_install_folder.h"
 #include "runstate/user_error.h"
 
 namespace {
 
 using namespace tfx;
 using namespace tfx::airports;
+using fuzz::require;
+using fuzz::writeBytes;
 namespace fs = std::filesystem;
 
 constexpr std::string_view kNoSite = "http://127.0.0.1:9/";
 // Wednesday 2025-02-05 01:29:30 UTC: day 3, half-hour 3.
 const auto kNow = std::chrono::system_clock::time_point(std::chrono::seconds(1738718970));
-
-void require(bool promise) {
-  if (!promise) __builtin_trap();
-}
-
-void writeBytes(const fs::path& path, std::string_view bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  require(file.good());
-}
 
 const AirportDatabase& database() {
   static const AirportDatabase airports{{.code = "EHAM", .iata = "AMS", .lat = 52.308, .lon = 4.764, .alt = -11},
@@ -62,28 +55,6 @@ class NoLiveTraffic final : public ParkedTraffic {
   void collectStatic(std::vector<ParkedAircraft>&) const override {}
   bool presentInSimulator(std::string_view name) const override { return name == "LX2"; }
   void removeParked(uint32_t, ParkedRemoval) override {}
-};
-
-// A fresh install folder for each input, left again afterwards (the fuzzer
-// keeps its corpus by relative paths).
-class InstallFolder {
- public:
-  InstallFolder() : previous_(fs::current_path()) {
-    static const fs::path folder = [] {
-      std::string name = (fs::temp_directory_path() / "park_airports_fuzz.XXXXXX").string();
-      require(mkdtemp(name.data()) != nullptr);
-      return fs::path(name);
-    }();
-    fs::current_path(folder);
-    fs::remove_all(paths::airports);
-    fs::create_directories(paths::myThirdparty);
-  }
-  ~InstallFolder() { fs::current_path(previous_); }
-  InstallFolder(const InstallFolder&) = delete;
-  InstallFolder& operator=(const InstallFolder&) = delete;
-
- private:
-  fs::path previous_;
 };
 
 void checkList(const ParkAirportList& list) {
@@ -142,7 +113,9 @@ void checkWrittenList(std::string_view inputList) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const InstallFolder folder;
+  const fuzz::InstallFolder folder("park_airports_fuzz", [](const fs::path&) {});
+  fs::remove_all(paths::airports);
+  fs::create_directories(paths::myThirdparty);
   RANDOM.set(false);
   LEARN_SOFT.set(true);
   const std::string_view input(reinterpret_cast<const char*>(data), size);

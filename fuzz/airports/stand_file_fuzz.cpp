@@ -17,12 +17,15 @@
 #include "airports/stand_file_format.h"
 #include "airports/stand_file_write.h"
 #include "core/log.h"
+#include "fuzz_install_folder.h"
 #include "runstate/user_error.h"
 
 namespace {
 
 using namespace tfx;
 using namespace tfx::airports;
+using fuzz::require;
+using fuzz::writeBytes;
 namespace fs = std::filesystem;
 
 const std::string kFuzzStandFile = "airports/my_thirdparty/FUZZ.xml";
@@ -37,16 +40,6 @@ constexpr size_t kFixedLogLines = 100;
 constexpr size_t kInputBytesPerLogLine = 8;
 constexpr size_t kLogLineOverhead = 512;
 
-void require(bool promise) {
-  if (!promise) __builtin_trap();
-}
-
-void writeBytes(const fs::path& path, std::string_view bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  require(file.good());
-}
-
 constexpr std::string_view kFixedFile = R"(<meta><info name="author" value="a"/><info name="date" value="d"/>
 <info name="version" value="1"/></meta>
 <parameters><parameter name="airport_name" value="Fixed"/><parameter name="publisher" value="Fuzz"/>
@@ -57,27 +50,10 @@ constexpr std::string_view kFixedFile = R"(<meta><info name="author" value="a"/>
 <parkpos id="H" latitude="47.46" longitude="8.56" radius="8" heli="true"/>
 </parkpositions>)";
 
-// The install folder of the run, entered for each input and left again (the
-// fuzzer keeps its corpus by relative paths).
-class InstallFolder {
- public:
-  InstallFolder() : previous_(fs::current_path()) {
-    static const fs::path folder = [] {
-      std::string name = (fs::temp_directory_path() / "stand_file_fuzz.XXXXXX").string();
-      require(mkdtemp(name.data()) != nullptr);
-      fs::create_directories(fs::path(name) / "airports" / "my_thirdparty");
-      writeBytes(fs::path(name) / kFixedStandFile, kFixedFile);
-      return fs::path(name);
-    }();
-    fs::current_path(folder);
-  }
-  ~InstallFolder() { fs::current_path(previous_); }
-  InstallFolder(const InstallFolder&) = delete;
-  InstallFolder& operator=(const InstallFolder&) = delete;
-
- private:
-  fs::path previous_;
-};
+void prepareFolder(const fs::path& folder) {
+  fs::create_directories(folder / "airports" / "my_thirdparty");
+  fuzz::writeBytes(folder / kFixedStandFile, kFixedFile);
+}
 
 std::string positionsText(const pugi::xml_document& document) {
   std::ostringstream text;
@@ -139,7 +115,7 @@ void asLearnedFile(const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const InstallFolder folder;
+  const fuzz::InstallFolder folder("stand_file_fuzz", prepareFolder);
   parkAirport() = {.code = "FUZZ", .iata = {}};
   LogCapture log;
   asStandFile(data, size);
