@@ -34,15 +34,17 @@ bool withinSight(double distanceNm, const UserAircraft& user) {
 void refreshDistances(ParkingState& state, const UserAircraft& user) {
   ParkAirportList& list = state.parkAirports;
   if (list.empty()) return;
-  if (!moved(state.lastUserPosition, user.position)) {
-    list.front().distance = gf_distanceNm(user.position, list.front().position());
+  const bool userMoved = moved(state.lastUserPosition, user.position);
+  state.lastUserPosition = user.position;
+  if (userMoved && DESTINATION.empty()) {
+    for (ParkAirportEntry& entry : list) entry.distance = gf_distanceNm(user.position, entry.position());
+    std::stable_sort(list.begin(), list.end(),
+                     [](const ParkAirportEntry& a, const ParkAirportEntry& b) { return a.distance < b.distance; });
     return;
   }
-  state.lastUserPosition = user.position;
-  if (!DESTINATION.empty()) return;
-  for (ParkAirportEntry& entry : list) entry.distance = gf_distanceNm(user.position, entry.position());
-  std::stable_sort(list.begin(), list.end(),
-                   [](const ParkAirportEntry& a, const ParkAirportEntry& b) { return a.distance < b.distance; });
+  // With a destination set the list keeps its order, but the first entry's
+  // distance follows the user, moving or not, so that it comes in sight.
+  list.front().distance = gf_distanceNm(user.position, list.front().position());
 }
 
 void chooseInTheAir(ParkingState& state, const UserAircraft& user, const AirportDatabase& database) {

@@ -117,6 +117,21 @@ TEST_F(ParkAirportsTest, UpdatesKeepTheFileSortedWithoutRepeats) {
   }
 }
 
+TEST_F(ParkAirportsTest, NearestFirstUnlessADestinationIsSet) {
+  state.parkAirports = {{.code = "EHAM", .stand = {}, .lat = 52.308, .lon = 4.764, .distance = 0.0},
+                        {.code = "LSZH", .stand = {}, .lat = kZurich.lat, .lon = kZurich.lon, .distance = 0.0}};
+  DESTINATION.set("EHAM");
+  flyAt(100.0, 30000.0);
+  check();
+  EXPECT_EQ(state.parkAirports[0].code, "EHAM");
+  EXPECT_GT(state.parkAirports[0].distance, 200.0);
+  DESTINATION.set("");
+  flyAt(99.0, 30000.0);
+  check();
+  EXPECT_EQ(state.parkAirports[0].code, "LSZH");
+  EXPECT_NEAR(state.parkAirports[0].distance, 99.0, 0.1);
+}
+
 TEST_F(ParkAirportsTest, ChosenInTheAirWithinRangeAndHeight) {
   state.parkAirports = {{.code = "LSZH", .stand = {}, .lat = kZurich.lat, .lon = kZurich.lon, .distance = 0.0}};
   flyAt(10.0, 18001.0);
