@@ -31,7 +31,7 @@ void decideSoftLearning(ParkingState& state) {
 
 // Only a stand within the user-stand range counts as the user's: flying in,
 // the nearest stand says nothing about where the user parks.
-void recordUserStand(ParkingState& state, const UserAircraft& user) {
+void rememberUserStand(ParkingState& state, const UserAircraft& user) {
   if (!user.positionKnown()) return;
   const int ownIndex = nearestStandWithin(state.stands.parkStands, user.position, kUserStandRangeNm);
   if (ownIndex == 0) return;
@@ -70,6 +70,11 @@ void takeReservedStand(ParkingState& state) {
 
 }  // namespace
 
+void recordUserStand(ParkingState& state, const UserAircraft& user) {
+  rememberUserStand(state, user);
+  takeReservedStand(state);
+}
+
 std::string lf_readParkedFile(ParkingState& state, const UserAircraft& user, std::chrono::system_clock::time_point now) {
   const std::string& code = parkAirport().code;
   const std::string file = gf_findAirportFile(code, state.site);
@@ -81,7 +86,6 @@ std::string lf_readParkedFile(ParkingState& state, const UserAircraft& user, std
   std::string error = gf_readApf(file, state.stands, now, state.site);
   if (error.empty()) decideSoftLearning(state);
   recordUserStand(state, user);
-  takeReservedStand(state);
   state.readSucceeded = error.empty();
   return error;
 }

@@ -14,4 +14,10 @@ struct UserAircraft;
 // the error text, empty on success.
 std::string lf_readParkedFile(ParkingState& state, const UserAircraft& user, std::chrono::system_clock::time_point now);
 
+// Records the stand within 55 m of the user (when there is one) for the park
+// airport in the park airport list and my_park_airports.txt, and takes the
+// recorded stand as the reserved stand. Also for a user who moved to another
+// stand, before the static parking is computed anew.
+void recordUserStand(ParkingState& state, const UserAircraft& user);
+
 }  // namespace tfx::airports

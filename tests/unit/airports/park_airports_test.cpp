@@ -238,6 +238,11 @@ TEST_F(ParkAirportsTest, TheUsersStandMovesItsAirportToTheFrontOnce) {
   user.position.lat += 0.01;
   ASSERT_EQ(lf_readParkedFile(state, user, kNow), "");
   EXPECT_EQ(state.statics.reservedStand, "E_67");
+  // The user taxied to E_68.
+  user.position = {47.458956, kZurich.lon};
+  recordUserStand(state, user);
+  EXPECT_EQ(state.statics.reservedStand, "E_68");
+  EXPECT_EQ(test::readFile(paths::myParkAirports), "EHAM\nLSZH,E_68\n");
 }
 
 TEST_F(ParkAirportsTest, AnUnusableStandFileClearsTheParkAirport) {
