@@ -10,6 +10,8 @@
 #include <system_error>
 #include <thread>
 
+#include "eventually.h"
+
 extern char** environ;
 
 namespace tfx::test {
@@ -90,7 +92,7 @@ ChildProcess::~ChildProcess() {
 }
 
 std::optional<int> ChildProcess::waitFor(std::chrono::milliseconds timeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  const auto deadline = std::chrono::steady_clock::now() + timeout * kSanitizerSlowdown;
   while (!exitCode_) {
     int status = 0;
     const pid_t ended = ::waitpid(pid_, &status, WNOHANG);
