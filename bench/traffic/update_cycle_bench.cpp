@@ -55,6 +55,7 @@ class BenchSimulator final : public CycleSimulator {
   void periodicRequests(int32_t) override {}
   void requestObjectShape(uint32_t) override {}
   void allLightsToggle(uint32_t) override {}
+  int32_t assignFlightPlan(uint32_t, std::string_view) override { return 0; }
 
   sim::ExchangeLists lists;
 };

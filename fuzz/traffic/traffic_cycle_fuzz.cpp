@@ -43,6 +43,7 @@ class FuzzSimulator final : public CycleSimulator {
   void periodicRequests(int32_t) override {}
   void requestObjectShape(uint32_t) override {}
   void allLightsToggle(uint32_t) override {}
+  int32_t assignFlightPlan(uint32_t, std::string_view) override { return 0; }
   sim::ExchangeLists lists;
 };
 

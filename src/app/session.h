@@ -48,7 +48,7 @@ class Session {
   WeatherReader weather_;
   TrafficReader traffic_;
   ControlChannel channel_{{weather_, traffic_}};
-  SessionTraffic liveTraffic_{link_, queue_};
+  SessionTraffic liveTraffic_{link_, queue_, {program_.liveries, program_.flightPlans}};
   MainLoop loop_{link_, {queue_, weather_, traffic_, channel_}, liveTraffic_.cycle()};
   std::thread weatherThread_;
   std::thread trafficThread_;

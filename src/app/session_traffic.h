@@ -2,8 +2,11 @@
 // The live traffic of one session (a new session starts without any): its
 // state, what the other subsystems offer it so far, and the traffic cycle
 // that the main loop runs.
+#include "aircraft/livery_catalogue.h"
 #include "app/simulator_link.h"
+#include "flightplan/flight_plan_list.h"
 #include "realtraffic/traffic_queue.h"
+#include "traffic/catalogue_livery.h"
 #include "traffic/first_links.h"
 #include "traffic/traffic_cycle.h"
 #include "traffic/traffic_state.h"
@@ -22,24 +25,38 @@ class LinkedCycleSimulator final : public CycleSimulator {
   void periodicRequests(int32_t cycle) override;
   void requestObjectShape(uint32_t objectId) override { link_.requestObjectShape(objectId); }
   void allLightsToggle(uint32_t objectId) override { link_.allLightsToggle(objectId); }
+  int32_t assignFlightPlan(uint32_t objectId, std::string_view path) override {
+    return link_.assignFlightPlan(objectId, path);
+  }
 
  private:
   SimulatorLink& link_;
 };
 
+// What the traffic of every session takes from the program run.
+struct ProgramTrafficLinks {
+  LiveryCatalogue& liveries;
+  flightplan::FlightPlanList& flightPlans;
+};
+
 class SessionTraffic {
  public:
-  SessionTraffic(SimulatorLink& simulator, TrafficQueue& queue) : simulator_(simulator), cycle_(context(), queue) {}
+  SessionTraffic(SimulatorLink& simulator, TrafficQueue& queue, ProgramTrafficLinks program)
+      : livery_(program.liveries), simulator_(simulator), cycle_(context(program.flightPlans), queue) {}
   SessionTraffic(const SessionTraffic&) = delete;
   SessionTraffic& operator=(const SessionTraffic&) = delete;
 
   TrafficCycle& cycle() { return cycle_; }
 
  private:
-  TrafficContext context() { return {state_, links_.links(), simulator_}; }
+  TrafficContext context(flightplan::FlightPlanList& flightPlans) {
+    FirstLinks& first = links_;
+    return {state_, {livery_, first.stands, first.userHold, first.motion, first.observer}, simulator_, &flightPlans};
+  }
 
   TrafficState state_;
   FirstLinks links_;
+  CatalogueLivery livery_;
   LinkedCycleSimulator simulator_;
   TrafficCycle cycle_;
 };

@@ -24,6 +24,9 @@ class SimSessionLink final : public SimulatorLink {
   double frameRate() const override { return session_.frameRate(); }
   void requestObjectShape(uint32_t objectId) override { session_.requestObjectShape(objectId); }
   void allLightsToggle(uint32_t objectId) override { session_.allLightsToggle(objectId); }
+  int32_t assignFlightPlan(uint32_t objectId, std::string_view path) override {
+    return session_.assignFlightPlan(objectId, path);
+  }
 
  private:
   sim::SimSession& session_;

@@ -3,6 +3,7 @@
 // once-a-second tick, the user aircraft, the periodic requests and the
 // exchange lists of the traffic.
 #include <cstdint>
+#include <string_view>
 
 #include "realtraffic/control_messages.h"
 #include "sim/exchange_lists.h"
@@ -30,6 +31,7 @@ class SimulatorLink {
   // Direct calls for the traffic's AI objects.
   virtual void requestObjectShape(uint32_t objectId) = 0;
   virtual void allLightsToggle(uint32_t objectId) = 0;
+  virtual int32_t assignFlightPlan(uint32_t objectId, std::string_view path) = 0;
 };
 
 }  // namespace tfx::app

@@ -12,6 +12,8 @@ inline constexpr std::string_view kDefaultLiveryTitle = "Aeroshadow Default Live
 class DefaultLivery final : public LiveryMatcher {
  public:
   std::optional<std::string_view> findLiveryLiveAc(const LiveryQuery& query) override;
+  // There is no other title to choose; the refusal counts towards the limit only.
+  void liveryRefused(const LiveryQuery&, std::string_view) override {}
 };
 
 class NoStands final : public StandSearch {

@@ -52,6 +52,7 @@ void onCreateFailed(TrafficContext& context, uint32_t hexid) {
   if (!stopRequested()) {
     showMessage(fmt::format("{} '{}' could not be created by your Sim!", record->callsign, record->title));
     context.state.failedLiveries.emplace_back(record->title);
+    context.links.livery.liveryRefused(liveryQueryOf(*record, longName(*record)), record->title);
     if (context.state.failedLiveries.size() >= kMostFailedLiveries) {
       const std::string problem = fmt::format("There are too many liveries that could not be created by {}!", "P3D");
       throw UserErrorException(

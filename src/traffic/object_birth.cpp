@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/log.h"
+#include "flightplan/flight_plan_list.h"
 #include "traffic/object_controls.h"
 #include "traffic/removal.h"
 
@@ -41,6 +42,17 @@ bool countOn(TrafficContext& context, CreatedObject& created) {
   return true;
 }
 
+// With origin and destination known, the simulator's displays show them.
+void assignFlightPlan(TrafficContext& context, const LiveAircraft& aircraft) {
+  if (context.flightPlans == nullptr) return;
+  const std::string name = aircraftName(aircraft);
+  const auto plan = context.flightPlans->planFor(aircraft.hexid, name, static_cast<int>(aircraft.category),
+                                                 aircraft.origin, aircraft.destination);
+  if (plan && context.simulator.assignFlightPlan(aircraft.objectId, plan->string()) < 0) {
+    writeLog(fmt::format("{} creating a flight plan failed", name));
+  }
+}
+
 }  // namespace
 
 void onLiveObjectCreated(TrafficContext& context, const sim::SimNotification& notification) {
@@ -55,6 +67,7 @@ void onLiveObjectCreated(TrafficContext& context, const sim::SimNotification& no
   }
   aircraft->objectId = notification.objectId;
   aircraft->altitudeAboveGround = notification.valueB;
+  assignFlightPlan(context, *aircraft);
   context.simulator.requestObjectShape(notification.objectId);
   context.state.createdObjects.push_back({notification.objectId, notification.hexid, 0});
   context.links.observer.objectCreated(*aircraft);

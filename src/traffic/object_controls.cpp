@@ -3,6 +3,7 @@
 #include "aircraft/aircraft_category.h"
 #include "core/log.h"
 #include "core/parameters.h"
+#include "core/random.h"
 #include "sim/object_events.h"
 #include "sim/sim_ids.h"
 
@@ -11,6 +12,9 @@ namespace {
 
 constexpr double kHighLightsCeilingFt = 10000.0;
 constexpr double kCabinLightsAglFt = 2000.0;
+// A parked passenger aircraft has its cabin lit nine times in ten (always without RANDOM).
+constexpr int kCabinDraws = 10;
+constexpr int kCabinLitDraws = 9;
 
 bool isRotorcraft(const LiveAircraft& aircraft) {
   return aircraft.category == static_cast<uint32_t>(AircraftCategory::Rotorcraft);
@@ -69,6 +73,20 @@ void gf_setFlaps(sim::ExchangeLists& exchange, LiveAircraft& aircraft, uint32_t 
     writeLog("gf_setFlaps: invalid flaps index");
   }
   aircraft.flapsIndex = index;
+}
+
+void lightUpParked(sim::ExchangeLists& exchange, LiveAircraft& aircraft) {
+  setThrottle(exchange, aircraft, 0);
+  gf_setFlaps(exchange, aircraft, 0);
+  exchange.queueEvent(aircraft.objectId, sim::kEvEngineAutoShutdown, 0);
+  sim::setLights(exchange, aircraft.objectId,
+                 {.navigation = NAV_LIGHTS_WHILE_PARKED.value(),
+                  .beacon = false,
+                  .landing = false,
+                  .taxi = false,
+                  .strobe = false,
+                  .logo = true,
+                  .cabin = !aircraft.cargoStand && randomIndex(kCabinDraws) < kCabinLitDraws});
 }
 
 void lightUpLiveAircraft(sim::ExchangeLists& exchange, LiveAircraft& aircraft) {

@@ -15,6 +15,10 @@ void setThrottle(sim::ExchangeLists& exchange, LiveAircraft& aircraft, uint32_t 
 // logged. The index is stored in every case.
 void gf_setFlaps(sim::ExchangeLists& exchange, LiveAircraft& aircraft, uint32_t index);
 
+// An aircraft on its stand: throttle and flaps at 0, engines off, the parked
+// lights, the cabin dark on a cargo stand.
+void lightUpParked(sim::ExchangeLists& exchange, LiveAircraft& aircraft);
+
 // The object of a live aircraft gets engines, spoilers, lights, throttle and
 // flaps for the air or the ground, by its oldest track point.
 void lightUpLiveAircraft(sim::ExchangeLists& exchange, LiveAircraft& aircraft);

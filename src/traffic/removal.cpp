@@ -3,13 +3,47 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "core/log.h"
+#include "core/geodesy.h"
 #include "core/parameters.h"
+#include "runstate/cycle_clock.h"
 #include "traffic/object_queues.h"
 
 namespace tfx {
+namespace {
+
+// Shown positions this close to the target point count as standing on it.
+constexpr double kSamePlaceDegrees = 1e-8;
+
+// The aircraft comes back where it is shown, due next cycle; a parked one
+// stays on its stand facing as shown. Decided here: the new point goes before
+// the target point, as the oldest one, since the new object is placed at the
+// oldest point and is to appear where the old one was shown.
+void holdAtShownPlace(LiveAircraft& aircraft) {
+  if (aircraft.history.empty()) return;
+  TrackPoint& target = aircraft.history.front();
+  if (aircraft.phase == FlightPhase::Parked) {
+    aircraft.history.truncate(1);
+    target.stationary = true;
+    target.track = aircraft.block.heading * kRadToDeg;
+    return;
+  }
+  const sim::PositionBlock& shown = aircraft.block;
+  if (std::abs(shown.lat - target.lat) <= kSamePlaceDegrees && std::abs(shown.lon - target.lon) <= kSamePlaceDegrees) {
+    target.stationary = true;
+  }
+  TrackPoint point = target;
+  point.lat = shown.lat;
+  point.lon = shown.lon;
+  point.altitude = shown.altitude;
+  point.stamp = cycleNumber().load() + 1;
+  aircraft.history.push_front(point);
+}
+
+}  // namespace
 
 void removeAircraftFromSim(TrafficContext& context, LiveAircraft& aircraft, std::string_view reason) {
   TrafficState& state = context.state;
@@ -64,13 +98,15 @@ bool realFlightPresent(TrafficState& state, std::string_view provisionalCallsign
 }
 
 void liveryRespawn(TrafficContext& context, LiveAircraft& aircraft) {
+  holdAtShownPlace(aircraft);
   aircraft.savedHeading = aircraft.block.heading;
   aircraft.savedHeadingValid = true;
-  const LiveryQuery query{aircraft.airline, aircraft.type,  aircraft.registration,
-                          aircraft.category, aircraft.cargo, ""};
-  if (const auto title = context.links.livery.findLiveryLiveAc(query)) {
+  if (const auto title = context.links.livery.findLiveryLiveAc(liveryQueryOf(aircraft, ""))) {
     aircraft.title = *title;
     context.state.rememberedLiveries[aircraft.hexid] = *title;
+  }
+  if (aircraft.objectId == 0) {
+    writeLog(fmt::format("{} removing act {} with objectid=0 ?", "liveryRespawn", aircraftName(aircraft)));
   }
   changeState(context, aircraft, SimState::LiveryRespawn);
   context.state.removalQueue.push_back(aircraft.objectId);

@@ -37,9 +37,7 @@ bool chooseLivery(TrafficContext& context, LiveAircraft& aircraft) {
     return true;
   }
   const std::string description = longName(aircraft);
-  const LiveryQuery query{aircraft.airline, aircraft.type,  aircraft.registration,
-                          aircraft.category, aircraft.cargo, description};
-  const auto title = context.links.livery.findLiveryLiveAc(query);
+  const auto title = context.links.livery.findLiveryLiveAc(liveryQueryOf(aircraft, description));
   if (!title) {
     if (!aircraft.registration.empty()) state.noLiveryKeys.insert(liveryKey(aircraft));
     dropAircraft(context, aircraft, "no-livery");

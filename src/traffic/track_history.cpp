@@ -32,6 +32,13 @@ void TrackHistory::push_back(const TrackPoint& point) {
   back() = point;
 }
 
+void TrackHistory::push_front(const TrackPoint& point) {
+  if (size_ == capacity_) grow();
+  head_ = (head_ + capacity_ - 1) & (capacity_ - 1);
+  ++size_;
+  front() = point;
+}
+
 void TrackHistory::pop_front() {
   if (size_ == 0) return;
   head_ = (head_ + 1) & (capacity_ - 1);

@@ -30,6 +30,7 @@ class TrackHistory {
   const TrackPoint& back() const { return (*this)[size_ - 1]; }
 
   void push_back(const TrackPoint& point);
+  void push_front(const TrackPoint& point);
   void pop_front();
   // Keeps the oldest `count` points.
   void truncate(size_t count);

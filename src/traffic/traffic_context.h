@@ -4,6 +4,7 @@
 // record that its observer hears of.
 #include <string_view>
 
+#include "flightplan/flight_plan_list.h"
 #include "traffic/traffic_links.h"
 #include "traffic/traffic_state.h"
 
@@ -13,6 +14,9 @@ struct TrafficContext {
   TrafficState& state;
   TrafficLinks links;
   CycleSimulator& simulator;
+  // The AI flight plans written this program run; none where nothing shows
+  // them (the lab, the tools).
+  flightplan::FlightPlanList* flightPlans = nullptr;
 };
 
 // A state change other than the spawn and the removal, which tell their own events.

@@ -24,11 +24,17 @@ struct LiveryQuery {
   std::string_view description;  // the aircraft's long name, for the log
 };
 
+inline LiveryQuery liveryQueryOf(const LiveAircraft& aircraft, std::string_view description) {
+  return {aircraft.airline, aircraft.type, aircraft.registration, aircraft.category, aircraft.cargo, description};
+}
+
 class LiveryMatcher {
  public:
   virtual ~LiveryMatcher() = default;
   // A title that lives for the whole run, or nullopt when nothing fits.
   virtual std::optional<std::string_view> findLiveryLiveAc(const LiveryQuery& query) = 0;
+  // The simulator could not create an aircraft with the title.
+  virtual void liveryRefused(const LiveryQuery& query, std::string_view title) = 0;
 };
 
 // A stand for an aircraft that appears on the ground.
@@ -92,6 +98,8 @@ class CycleSimulator {
   virtual void requestObjectShape(uint32_t objectId) = 0;
   // "ALL_LIGHTS_TOGGLE" sent to the object at once.
   virtual void allLightsToggle(uint32_t objectId) = 0;
+  // Request 110: the object flies by the plan file; negative when the call failed.
+  virtual int32_t assignFlightPlan(uint32_t objectId, std::string_view path) = 0;
   virtual void periodicRequests(int32_t cycle) = 0;
 };
 

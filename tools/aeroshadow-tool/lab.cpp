@@ -43,7 +43,7 @@ const Command command{
     "lab",
     "--recording FILE --user LAT,LON,ALT_FT,HDG --out DIR [--park LAT,LON,ELEV_FT] [--ground-elevation FT] "
     "[--duration S] [--frame-hz N] [--keep-times] [--start-utc ISO8601|EPOCH] [--install DIR] [--params FILE] "
-    "[--set KEY=VALUE]... [--title TITLE] [--titles FILE] [--message-log] [--seed N]",
+    "[--set KEY=VALUE]... [--title TITLE] [--titles FILE] [--liveries FILE] [--message-log] [--seed N]",
     "runs the traffic cycle on a feed recording on a virtual clock and writes DIR/events.jsonl, DIR/frames.csv "
     "and DIR/log.txt",
     runLabCommand};

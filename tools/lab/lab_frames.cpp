@@ -14,16 +14,19 @@ FrameWriter::FrameWriter(std::ostream& out) : out_(out) {
 }
 
 void FrameWriter::frame(double seconds, const simstandin::World& world, TrafficState& traffic) {
+  // One write per frame: the rows of a long run are the lab's largest output.
+  fmt::memory_buffer rows;
   for (const auto& [id, object] : world.objects()) {
     if (object.isUser) continue;
     const auto owner = std::find_if(traffic.liveList.begin(), traffic.liveList.end(),
                                     [&](const LiveAircraft& a) { return a.objectId == id; });
     const bool owned = owner != traffic.liveList.end();
-    out_ << fmt::format("{:.3f},{},{},{:.7f},{:.7f},{:.1f},{:.2f},{:.2f},{:.2f},{},{}\n", seconds,
+    fmt::format_to(fmt::appender(rows), "{:.3f},{},{},{:.7f},{:.7f},{:.1f},{:.2f},{:.2f},{:.2f},{},{}\n", seconds,
                         owned ? owner->hexid : 0, id, object.latitude, object.longitude, object.altitudeFeet,
                         object.pitch * kRadToDeg, object.bank * kRadToDeg, object.heading * kRadToDeg,
-                        world.onGround(object) ? 1 : 0, owned ? simStateName(owner->state) : std::string_view());
+                   world.onGround(object) ? 1 : 0, owned ? simStateName(owner->state) : std::string_view());
   }
+  out_.write(rows.data(), static_cast<std::streamsize>(rows.size()));
 }
 
 }  // namespace tfx::lab

@@ -121,6 +121,8 @@ LabOptions parseLabOptions(std::span<const std::string_view> arguments, const st
       options.title = std::string(value());
     } else if (option == "--titles") {
       options.titles = value();
+    } else if (option == "--liveries") {
+      options.liveries = value();
     } else if (option == "--message-log") {
       options.messageLog = true;
     } else if (option == "--seed") {

@@ -36,6 +36,8 @@ struct LabOptions {
   std::vector<std::pair<std::string, std::string>> settings;
   std::optional<std::string> title;
   std::optional<std::filesystem::path> titles;
+  // A saved livery list (LiveriesScanned.xml): livery matching chooses the titles.
+  std::optional<std::filesystem::path> liveries;
   bool messageLog = false;
   uint32_t seed = 1;
 

@@ -11,6 +11,8 @@
 #include <random>
 #include <stdexcept>
 
+#include "aircraft/liveries_file.h"
+#include "aircraft/livery_catalogue.h"
 #include "aircraft/read_dbase.h"
 #include "core/folders.h"
 #include "core/log.h"
@@ -29,6 +31,7 @@
 #include "recording.h"
 #include "runstate/cycle_clock.h"
 #include "titles.h"
+#include "traffic/catalogue_livery.h"
 #include "traffic/first_links.h"
 #include "traffic/traffic_cycle.h"
 
@@ -65,12 +68,15 @@ double startTime(const LabOptions& options, const std::vector<feedstandin::Recor
   return 0.0;
 }
 
+// An input file named on the command line; bad input ends the run before it starts.
+const fs::path& readableFile(const fs::path& file) {
+  if (!fs::is_regular_file(file)) throw std::runtime_error(fmt::format("cannot read {}", file.string()));
+  return file;
+}
+
 void applySettings(const LabOptions& options) {
   if (options.params) {
-    if (!fs::is_regular_file(*options.params)) {
-      throw std::runtime_error(fmt::format("cannot read {}", options.params->string()));
-    }
-    readParameters(*options.params);
+    readParameters(readableFile(*options.params));
   }
   for (const auto& [key, value] : options.settings) findSetting(key)->setFromText(value);
   updateTrafficRadius();
@@ -84,15 +90,15 @@ void readDatabase(const LabOptions& options) {
 }
 
 std::vector<std::string> installedTitles(const LabOptions& options) {
-  if (options.titles) {
-    if (!fs::is_regular_file(*options.titles)) {
-      throw std::runtime_error(fmt::format("cannot read {}", options.titles->string()));
-    }
-    return simstandin::readTitlesFile(*options.titles);
-  }
+  if (options.titles) return simstandin::readTitlesFile(readableFile(*options.titles));
   // Decided here: "every title" is every title the lab can hand out.
   std::vector<std::string> titles{std::string(kDefaultLiveryTitle)};
   if (options.title) titles.push_back(*options.title);
+  if (options.liveries) {
+    for (const LiveryData& livery : readScannedLiveries(readableFile(*options.liveries))) {
+      titles.push_back(livery.title);
+    }
+  }
   return titles;
 }
 
@@ -101,6 +107,7 @@ class FixedLivery final : public LiveryMatcher {
  public:
   explicit FixedLivery(std::string title) : title_(std::move(title)) {}
   std::optional<std::string_view> findLiveryLiveAc(const LiveryQuery&) override { return title_; }
+  void liveryRefused(const LiveryQuery&, std::string_view) override {}
 
  private:
   std::string title_;
@@ -154,7 +161,12 @@ LabSummary runLab(const LabOptions& options) {
   FirstLinks first;
   EventWriter events(eventsFile);
   FixedLivery fixed(options.title.value_or(""));
-  LiveryMatcher& livery = options.title ? static_cast<LiveryMatcher&>(fixed) : first.livery;
+  LiveryCatalogue catalogue{aircraftDatabase()};
+  CatalogueLivery matched(catalogue);
+  if (options.liveries) lf_processScannedLiveries(catalogue, readableFile(*options.liveries));
+  LiveryMatcher& livery = options.title      ? static_cast<LiveryMatcher&>(fixed)
+                          : options.liveries ? static_cast<LiveryMatcher&>(matched)
+                                             : first.livery;
   TrafficQueue queue;
   queue.setAccepting(true);
   TrafficCycle cycle({state, {livery, first.stands, first.userHold, first.motion, events}, simulator}, queue);

@@ -93,6 +93,9 @@ class LabSimulator final : public CycleSimulator {
   void periodicRequests(int32_t cycle) override;
   void requestObjectShape(uint32_t objectId) override { core_.requestObjectShape(objectId); }
   void allLightsToggle(uint32_t objectId) override { core_.allLightsToggle(objectId); }
+  int32_t assignFlightPlan(uint32_t objectId, std::string_view path) override {
+    return core_.assignFlightPlan(objectId, path);
+  }
 
   void setTime(double seconds) { ops_.setTime(seconds); }
   const simstandin::World& world() const { return world_; }

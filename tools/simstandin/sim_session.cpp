@@ -101,7 +101,7 @@ void SimSession::objectData(bool byType, uint32_t requestId, uint32_t defineId, 
   const std::vector<Datum>& definition = definitions_.at(defineId);
   sc::Bytes data;
   sc::DatumWriter writer(data);
-  const ZuluTime zulu = zuluTimeNow();
+  std::optional<ZuluTime> zulu;
   for (const Datum& datum : definition) writeDatum(writer, datum, object, world_, zulu);
   send(sc::SimObjectDataMessage{byType, requestId, object.id, defineId, byType ? 0 : flags, entry, outOf,
                                 static_cast<uint32_t>(definition.size()), data},
@@ -111,7 +111,8 @@ void SimSession::objectData(bool byType, uint32_t requestId, uint32_t defineId, 
 void SimSession::handle(sc::ByteView message, double seconds, Replies& out) {
   const sc::DecodedClientMessage decoded = sc::decodeClientMessage(message);
   const sc::ClientHeader& h = decoded.header;
-  trace_.message(seconds, h.id, h.size, h.sendId, decoded.request ? describeRequest(*decoded.request) : "");
+  if (trace_.logsMessages())
+    trace_.message(seconds, h.id, h.size, h.sendId, decoded.request ? describeRequest(*decoded.request) : "");
   if (!decoded.request) {
     exception(SimConnectException::Error, h.sendId, 0, out);
     return;
@@ -136,7 +137,7 @@ void SimSession::handle(sc::ByteView message, double seconds, Replies& out) {
               exception(SimConnectException::InvalidDataType, sendId, 4, out);
               return;
             }
-            definitions_[r.defineId].push_back({r.datumName, r.unitsName, r.dataType});
+            definitions_[r.defineId].push_back(makeDatum(r.datumName, r.unitsName, r.dataType));
           },
           [&](const sc::RequestDataRequest& r) { onRequestData(r, sendId, seconds, out); },
           [&](const sc::RequestDataByTypeRequest& r) { onRequestByType(r, sendId, out); },

@@ -19,6 +19,8 @@ class Trace {
   // At the end of each frame, so readers see whole frames.
   void flush();
   // "time id=0x... size=N sendId=N", then what the message says when it could be read.
+  // Describing a message takes time: only when they are logged.
+  bool logsMessages() const { return messages_.is_open(); }
   void message(double seconds, uint32_t id, uint32_t size, uint32_t sendId, const std::string& text);
   void note(double seconds, const std::string& text);
 

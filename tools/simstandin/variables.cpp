@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cmath>
 #include <numbers>
-#include <variant>
 
 #include "text.h"
 
@@ -40,53 +39,107 @@ double unitFactor(Quantity quantity, const std::string& unit) {
   return 1.0;
 }
 
-using Value = std::variant<double, std::string>;
+struct KnownVariable {
+  const char* name;
+  Variable variable;
+  Quantity quantity;
+  bool settable;
+};
 
-// The stored value of a variable and what it measures; nullopt for unknown names.
-std::optional<std::pair<Value, Quantity>> valueOf(const std::string& name, const SimObject& o, const World& world,
-                                                  const ZuluTime& zulu) {
-  using Q = Quantity;
-  if (name == "plane latitude") return {{o.latitude, Q::AngleDegrees}};
-  if (name == "plane longitude") return {{o.longitude, Q::AngleDegrees}};
-  if (name == "plane pitch degrees") return {{o.pitch, Q::AngleRadians}};
-  if (name == "plane bank degrees") return {{o.bank, Q::AngleRadians}};
-  if (name == "plane heading degrees true" || name == "plane heading degrees magnetic")
-    return {{o.heading, Q::AngleRadians}};
-  if (name == "plane altitude") return {{o.altitudeFeet, Q::LengthFeet}};
-  if (name == "plane alt above ground") return {{world.altitudeAboveGround(o), Q::LengthFeet}};
-  if (name == "ground altitude") return {{world.groundElevationFeet(), Q::LengthFeet}};
-  if (name == "ground velocity") return {{o.groundSpeedKnots, Q::SpeedKnots}};
-  if (name == "airspeed true") return {{o.trueAirspeedKnots, Q::SpeedKnots}};
-  if (name == "vertical speed") return {{o.verticalSpeedFps, Q::SpeedFeetPerSecond}};
-  if (name == "sim on ground") return {{world.onGround(o) ? 1.0 : 0.0, Q::Plain}};
-  if (name == "zulu time") return {{static_cast<double>(zulu.secondsOfDay), Q::Plain}};
-  if (name == "zulu day of year") return {{static_cast<double>(zulu.dayOfYear), Q::Plain}};
-  if (name == "zulu year") return {{static_cast<double>(zulu.year), Q::Plain}};
-  if (name == "light states" || name == "light on states") return {{static_cast<double>(o.lightStates), Q::Plain}};
-  if (name == "static cg to ground") return {{kStaticCgToGroundFeet, Q::LengthFeet}};
-  if (name == "static pitch") return {{kStaticPitchRadians, Q::AngleRadians}};
-  if (name == "atc id") return {{o.atcId, Q::Plain}};
-  if (name == "title") return {{o.title, Q::Plain}};
-  if (name == "atc model") return {{o.atcModel, Q::Plain}};
-  return std::nullopt;
+// Lower-case names; a set-data record writes the settable ones.
+constexpr KnownVariable kKnownVariables[] = {
+    {"plane latitude", Variable::Latitude, Quantity::AngleDegrees, true},
+    {"plane longitude", Variable::Longitude, Quantity::AngleDegrees, true},
+    {"plane pitch degrees", Variable::Pitch, Quantity::AngleRadians, true},
+    {"plane bank degrees", Variable::Bank, Quantity::AngleRadians, true},
+    {"plane heading degrees true", Variable::Heading, Quantity::AngleRadians, true},
+    {"plane heading degrees magnetic", Variable::Heading, Quantity::AngleRadians, false},
+    {"plane altitude", Variable::Altitude, Quantity::LengthFeet, true},
+    {"plane alt above ground", Variable::AltitudeAboveGround, Quantity::LengthFeet, false},
+    {"ground altitude", Variable::GroundAltitude, Quantity::LengthFeet, false},
+    {"ground velocity", Variable::GroundVelocity, Quantity::SpeedKnots, true},
+    {"airspeed true", Variable::AirspeedTrue, Quantity::SpeedKnots, true},
+    {"vertical speed", Variable::VerticalSpeed, Quantity::SpeedFeetPerSecond, true},
+    {"sim on ground", Variable::OnGround, Quantity::Plain, false},
+    {"zulu time", Variable::ZuluTime, Quantity::Plain, false},
+    {"zulu day of year", Variable::ZuluDayOfYear, Quantity::Plain, false},
+    {"zulu year", Variable::ZuluYear, Quantity::Plain, false},
+    {"light states", Variable::LightStates, Quantity::Plain, false},
+    {"light on states", Variable::LightStates, Quantity::Plain, false},
+    {"static cg to ground", Variable::StaticCgToGround, Quantity::LengthFeet, false},
+    {"static pitch", Variable::StaticPitch, Quantity::AngleRadians, false},
+    {"atc id", Variable::AtcId, Quantity::Plain, false},
+    {"title", Variable::Title, Quantity::Plain, false},
+    {"atc model", Variable::AtcModel, Quantity::Plain, false},
+};
+
+bool readsZulu(Variable variable) {
+  return variable == Variable::ZuluTime || variable == Variable::ZuluDayOfYear || variable == Variable::ZuluYear;
 }
 
-// Settable variables and what they measure.
-std::pair<double*, Quantity> settable(const std::string& name, SimObject& o) {
-  using Q = Quantity;
-  if (name == "plane latitude") return {&o.latitude, Q::AngleDegrees};
-  if (name == "plane longitude") return {&o.longitude, Q::AngleDegrees};
-  if (name == "plane pitch degrees") return {&o.pitch, Q::AngleRadians};
-  if (name == "plane bank degrees") return {&o.bank, Q::AngleRadians};
-  if (name == "plane heading degrees true") return {&o.heading, Q::AngleRadians};
-  if (name == "plane altitude") return {&o.altitudeFeet, Q::LengthFeet};
-  if (name == "vertical speed") return {&o.verticalSpeedFps, Q::SpeedFeetPerSecond};
-  if (name == "airspeed true") return {&o.trueAirspeedKnots, Q::SpeedKnots};
-  if (name == "ground velocity") return {&o.groundSpeedKnots, Q::SpeedKnots};
-  return {nullptr, Q::Plain};
+// The stored value of a numeric variable.
+double numberOf(Variable variable, const SimObject& o, const World& world, const ZuluTime* zulu) {
+  switch (variable) {
+    case Variable::Latitude: return o.latitude;
+    case Variable::Longitude: return o.longitude;
+    case Variable::Pitch: return o.pitch;
+    case Variable::Bank: return o.bank;
+    case Variable::Heading: return o.heading;
+    case Variable::Altitude: return o.altitudeFeet;
+    case Variable::AltitudeAboveGround: return world.altitudeAboveGround(o);
+    case Variable::GroundAltitude: return world.groundElevationFeet();
+    case Variable::GroundVelocity: return o.groundSpeedKnots;
+    case Variable::AirspeedTrue: return o.trueAirspeedKnots;
+    case Variable::VerticalSpeed: return o.verticalSpeedFps;
+    case Variable::OnGround: return world.onGround(o) ? 1.0 : 0.0;
+    case Variable::ZuluTime: return static_cast<double>(zulu->secondsOfDay);
+    case Variable::ZuluDayOfYear: return static_cast<double>(zulu->dayOfYear);
+    case Variable::ZuluYear: return static_cast<double>(zulu->year);
+    case Variable::LightStates: return static_cast<double>(o.lightStates);
+    case Variable::StaticCgToGround: return kStaticCgToGroundFeet;
+    case Variable::StaticPitch: return kStaticPitchRadians;
+    default: return 0.0;
+  }
+}
+
+const std::string* textOf(Variable variable, const SimObject& o) {
+  switch (variable) {
+    case Variable::AtcId: return &o.atcId;
+    case Variable::Title: return &o.title;
+    case Variable::AtcModel: return &o.atcModel;
+    default: return nullptr;
+  }
+}
+
+double* settableValue(Variable variable, SimObject& o) {
+  switch (variable) {
+    case Variable::Latitude: return &o.latitude;
+    case Variable::Longitude: return &o.longitude;
+    case Variable::Pitch: return &o.pitch;
+    case Variable::Bank: return &o.bank;
+    case Variable::Heading: return &o.heading;
+    case Variable::Altitude: return &o.altitudeFeet;
+    case Variable::VerticalSpeed: return &o.verticalSpeedFps;
+    case Variable::AirspeedTrue: return &o.trueAirspeedKnots;
+    case Variable::GroundVelocity: return &o.groundSpeedKnots;
+    default: return nullptr;
+  }
 }
 
 }  // namespace
+
+Datum makeDatum(const std::string& name, const std::string& units, DataType type) {
+  Datum datum{name, units, type};
+  const std::string key = lower(name);
+  for (const KnownVariable& known : kKnownVariables) {
+    if (key != known.name) continue;
+    datum.variable = known.variable;
+    datum.settable = known.settable;
+    datum.unitsPerStoredUnit = unitFactor(known.quantity, lower(units));
+    break;
+  }
+  return datum;
+}
 
 ZuluTime zuluTimeNow() {
   using namespace std::chrono;
@@ -99,24 +152,19 @@ ZuluTime zuluTimeNow() {
 }
 
 void writeDatum(tfx::simconnect::DatumWriter& out, const Datum& datum, const SimObject& object, const World& world,
-                const ZuluTime& zulu) {
-  const std::string name = lower(datum.name);
-  const auto known = valueOf(name, object, world, zulu);
-  double number = 0;
-  std::string text;
-  if (known) {
-    if (const double* value = std::get_if<double>(&known->first))
-      number = *value * unitFactor(known->second, lower(datum.units));
-    else
-      text = std::get<std::string>(known->first);
-  }
+                std::optional<ZuluTime>& zulu) {
+  if (readsZulu(datum.variable) && !zulu) zulu = zuluTimeNow();
+  const std::string* text = textOf(datum.variable, object);
+  const double number =
+      text != nullptr ? 0.0
+                      : numberOf(datum.variable, object, world, zulu ? &*zulu : nullptr) * datum.unitsPerStoredUnit;
   switch (datum.type) {
     case DataType::Float64: out.float64(number); break;
     case DataType::Float32: out.float32(static_cast<float>(number)); break;
     case DataType::Int64: out.int64(std::llround(number)); break;
     case DataType::Int32: out.int32(static_cast<int32_t>(std::lround(number))); break;
-    case DataType::StringV: out.variableString(text); break;
-    default: out.fixedString(text, tfx::simconnect::datumSize(datum.type)); break;
+    case DataType::StringV: out.variableString(text != nullptr ? *text : std::string_view()); break;
+    default: out.fixedString(text != nullptr ? *text : std::string_view(), tfx::simconnect::datumSize(datum.type)); break;
   }
 }
 
@@ -130,8 +178,8 @@ void readDatum(tfx::simconnect::DatumReader& in, const Datum& datum, SimObject& 
     case DataType::StringV: in.variableString(); return;
     default: in.fixedString(tfx::simconnect::datumSize(datum.type)); return;
   }
-  const auto [target, quantity] = settable(lower(datum.name), object);
-  if (target != nullptr) *target = number / unitFactor(quantity, lower(datum.units));
+  if (!datum.settable) return;
+  if (double* target = settableValue(datum.variable, object)) *target = number / datum.unitsPerStoredUnit;
 }
 
 uint32_t recordSize(const std::vector<Datum>& definition) {

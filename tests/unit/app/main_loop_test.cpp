@@ -33,6 +33,7 @@ class ScriptedSimulator final : public SimulatorLink {
   double frameRate() const override { return 30.0; }
   void requestObjectShape(uint32_t) override {}
   void allLightsToggle(uint32_t) override {}
+  int32_t assignFlightPlan(uint32_t, std::string_view) override { return 0; }
 
   bool running = true;
   bool pausedFlag = false;
@@ -70,7 +71,9 @@ class MainLoopTest : public ::testing::Test {
   WeatherReader weather_{0, true};
   TrafficReader traffic_{queue_, 0, true};
   ControlChannel channel_{{weather_, traffic_}};
-  SessionTraffic liveTraffic_{simulator_, queue_};
+  LiveryCatalogue liveries_{aircraftDatabase()};
+  flightplan::FlightPlanList flightPlans_;
+  SessionTraffic liveTraffic_{simulator_, queue_, {liveries_, flightPlans_}};
   MainLoop loop_{simulator_, {queue_, weather_, traffic_, channel_}, liveTraffic_.cycle()};
 };
 

@@ -64,7 +64,9 @@ TEST_F(Identity, AnActiveAircraftWithANewFlightRespawnsWithTheChangesSwitchedOn)
   cycle.handleReport(r);
   EXPECT_EQ(a.origin, "EGLL");
   EXPECT_EQ(a.state, SimState::LiveryRespawn);
-  EXPECT_EQ(a.history.size(), 1u) << "the report that respawns is not taken";
+  // The shown place goes before the target point; the report that respawns is not taken.
+  EXPECT_EQ(a.history.size(), 2u);
+  EXPECT_EQ(a.history.back().lon, 8.6);
   EXPECT_TRUE(log.contains(" respawns"));
   EXPECT_EQ(state.removalQueue.back(), 200u);
 }

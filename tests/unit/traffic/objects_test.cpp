@@ -1,6 +1,8 @@
 // AI objects from the main program thread's side: create requests, pacing,
 // the settling of a new object, its activation and its controls.
 #include "aircraft/aircraft_category.h"
+#include "flightplan/flight_plan_file.h"
+#include "flightplan/flight_plan_list.h"
 #include "core/log.h"
 #include "core/message_line.h"
 #include "runstate/user_error.h"
@@ -283,6 +285,72 @@ TEST_F(Objects, TheTwentiethRefusedLiveryEndsTheProgramAfterItsMessage) {
               "\n===> Error 81, There are too many liveries that could not be created by P3D!\n, see Log.txt");
   }
   EXPECT_EQ(messageLine().message(), "EZY20 'Aeroshadow Default Livery' could not be created by your Sim!");
+}
+
+TEST_F(Objects, NotificationsForObjectsAndAircraftThatAreGoneChangeNothing) {
+  LiveAircraft& a = waiting(4700014);
+  a.state = SimState::Active;
+  a.objectId = 73;
+  simulator.lists.postNotification({999, 0, 0, sim::NotificationKind::Removed});
+  simulator.lists.postNotification({0, 0, 0, sim::NotificationKind::Removed});
+  simulator.lists.postNotification({0, 4799997, 0, sim::NotificationKind::CreateFailed});
+  simulator.lists.postNotification({74, 0, 0, sim::NotificationKind::Shape, 6.5, 0.01});
+  runCycles(1);
+  ASSERT_EQ(state.liveList.size(), 1u);
+  EXPECT_EQ(a.state, SimState::Active);
+  EXPECT_TRUE(state.failedLiveries.empty());
+  EXPECT_TRUE(observer.events.empty());
+}
+
+TEST_F(Objects, AnObjectWithARouteGetsItsFlightPlanFile) {
+  ScratchHome home;
+  ASSERT_TRUE(flightplan::gf_makeFlightPlanFolder());
+  flightplan::FlightPlanList plans;
+  context.flightPlans = &plans;
+  TrafficCycle withPlans{context, queue};
+  LiveAircraft& routed = waiting(4700015);
+  routed.origin = "LSZH";
+  routed.destination = "EGLL";
+  LiveAircraft& unrouted = waiting(4700016);
+  unrouted.origin = "LSZH";
+  announce(75, routed.hexid);
+  announce(76, unrouted.hexid);
+  withPlans.trafficCycle();
+  ASSERT_EQ(simulator.flightPlans.size(), 1u);
+  EXPECT_EQ(simulator.flightPlans[0].first, 75u);
+  const std::filesystem::path plan = simulator.flightPlans[0].second;
+  EXPECT_EQ(plan.filename(), "4700015.pln");
+  EXPECT_NE(readFile(plan).find("EGLL"), std::string::npos);
+  EXPECT_EQ(simulator.shapeRequests, (std::vector<uint32_t>{75, 76}));
+
+  LiveAircraft& refused = waiting(4700017);
+  refused.origin = "LSZH";
+  refused.destination = "LFPG";
+  simulator.flightPlanResult = -1;
+  announce(77, refused.hexid);
+  LogCapture log;
+  withPlans.trafficCycle();
+  EXPECT_TRUE(log.contains("creating a flight plan failed"));
+  EXPECT_EQ(refused.objectId, 77u);  // the object settles all the same
+}
+
+TEST_F(Objects, AParkedAircraftHasItsEnginesOffAndItsCabinLitUnlessOnACargoStand) {
+  LiveAircraft& parked = waiting(4700018, 1416.0, false);
+  parked.objectId = 78;
+  parked.throttleIndex = 0;
+  parked.flapsIndex = 2;
+  RANDOM.set(false);  // else one parked cabin in ten stays dark
+  NAV_LIGHTS_WHILE_PARKED.set(true);
+  lightUpParked(simulator.lists, parked);
+  auto events = takeEvents();
+  EXPECT_FALSE(sends(events, sim::kEvThrottle));  // at 0 already
+  EXPECT_TRUE(std::find(events.begin(), events.end(), SimEvent{78, sim::kEvFlaps, 0}) != events.end());
+  EXPECT_TRUE(sends(events, sim::kEvEngineAutoShutdown));
+  EXPECT_EQ(lightData(events), (std::vector<uint32_t>{1, 0, 0, 0, 0, 1, 1}));
+  parked.cargoStand = true;
+  NAV_LIGHTS_WHILE_PARKED.set(false);
+  lightUpParked(simulator.lists, parked);
+  EXPECT_EQ(lightData(takeEvents()), (std::vector<uint32_t>{0, 0, 0, 0, 0, 1, 0}));
 }
 
 }  // namespace

@@ -84,5 +84,76 @@ TEST_F(Removal, BlockingFromTheWindowDropsOrRemoves) {
   EXPECT_TRUE(hasEvent("4600011 remove blocked active"));
 }
 
+TEST_F(Removal, ALiveryRespawnComesBackWhereTheAircraftIsShown) {
+  cycleNumber().store(500);
+  LiveAircraft& flying = record(4600012, SimState::Active, 92);
+  TrackPoint target;
+  target.lat = 47.5;
+  target.lon = 8.6;
+  target.altitude = 6000.0;
+  target.airborne = true;
+  target.stamp = 520;
+  flying.history.push_back(target);
+  flying.block.lat = 47.49;
+  flying.block.lon = 8.59;
+  flying.block.altitude = 5900.0;
+  flying.block.heading = 1.5;
+  liveryRespawn(context, flying);
+  ASSERT_EQ(flying.history.size(), 2u);
+  EXPECT_EQ(flying.history[0].lat, 47.49);
+  EXPECT_EQ(flying.history[0].altitude, 5900.0);
+  EXPECT_EQ(flying.history[0].stamp, 501);
+  EXPECT_FALSE(flying.history[1].stationary);
+  EXPECT_EQ(flying.savedHeading, 1.5);
+  EXPECT_EQ(flying.state, SimState::LiveryRespawn);
+  EXPECT_EQ(state.removalQueue, std::deque<uint32_t>{92});
+
+  LiveAircraft& standing = record(4600013, SimState::Active);
+  standing.phase = FlightPhase::Taxi;
+  target.airborne = false;
+  standing.history.push_back(target);
+  standing.block.lat = 47.5 + 5e-9;
+  standing.block.lon = 8.6;
+  LogCapture log;
+  liveryRespawn(context, standing);
+  EXPECT_TRUE(standing.history[1].stationary);
+  EXPECT_TRUE(log.contains("liveryRespawn removing act SWR1"));
+  EXPECT_TRUE(log.contains("with objectid=0 ?"));
+
+  LiveAircraft& parked = record(4600014, SimState::Active, 93);
+  parked.phase = FlightPhase::Parked;
+  parked.history.push_back(target);
+  parked.history.push_back(target);
+  parked.block.heading = kTwoPi / 4;
+  liveryRespawn(context, parked);
+  ASSERT_EQ(parked.history.size(), 1u);
+  EXPECT_TRUE(parked.history[0].stationary);
+  EXPECT_DOUBLE_EQ(parked.history[0].track, 90.0);
+}
+
+// The simulator refused a livery: matching hears of the title and the aircraft's key.
+class RefusalWatch final : public LiveryMatcher {
+ public:
+  std::optional<std::string_view> findLiveryLiveAc(const LiveryQuery&) override { return std::nullopt; }
+  void liveryRefused(const LiveryQuery& query, std::string_view title) override {
+    refusals.push_back(fmt::format("{} {} {}", query.type, query.airline, title));
+  }
+  std::vector<std::string> refusals;
+};
+
+TEST_F(Removal, ARefusedLiveryIsHandedToMatching) {
+  RefusalWatch matching;
+  TrafficContext watched{state, {matching, first.stands, first.userHold, first.motion, observer}, simulator};
+  TrafficCycle watchedCycle{watched, queue};
+  LiveAircraft& a = record(4600015, SimState::Adding2Sim);
+  a.type = "A320";
+  a.airline = "SWR";
+  a.title = "Swiss A320";
+  simulator.lists.postNotification({0, 4600015, 0, sim::NotificationKind::CreateFailed});
+  watchedCycle.trafficCycle();
+  EXPECT_EQ(matching.refusals, std::vector<std::string>{"A320 SWR Swiss A320"});
+  EXPECT_EQ(state.failedLiveries, std::vector<std::string>{"Swiss A320"});
+}
+
 }  // namespace
 }  // namespace tfx::test

@@ -70,6 +70,10 @@ class TestSimulator final : public CycleSimulator {
   void periodicRequests(int32_t cycle) override { lastRequestCycle = cycle; }
   void requestObjectShape(uint32_t objectId) override { shapeRequests.push_back(objectId); }
   void allLightsToggle(uint32_t objectId) override { lightToggles.push_back(objectId); }
+  int32_t assignFlightPlan(uint32_t objectId, std::string_view path) override {
+    flightPlans.emplace_back(objectId, std::string(path));
+    return flightPlanResult;
+  }
 
   sim::ExchangeLists lists;
   LatLon user{47.4647, 8.5492};
@@ -77,6 +81,8 @@ class TestSimulator final : public CycleSimulator {
   int32_t lastRequestCycle = -1;
   std::vector<uint32_t> shapeRequests;
   std::vector<uint32_t> lightToggles;
+  std::vector<std::pair<uint32_t, std::string>> flightPlans;
+  int32_t flightPlanResult = 0;
 };
 
 class TrafficFixture : public ::testing::Test {
