@@ -49,6 +49,8 @@ void onCreateFailed(TrafficContext& context, uint32_t hexid) {
     return a.hexid == hexid && a.state == SimState::Adding2Sim;
   });
   if (record == live.end()) return;
+  // The aircraft's next spawn asks livery matching again.
+  context.state.rememberedLiveries.erase(hexid);
   if (!stopRequested()) {
     showMessage(fmt::format("{} '{}' could not be created by your Sim!", record->callsign, record->title));
     context.state.failedLiveries.emplace_back(record->title);

@@ -131,7 +131,8 @@ TEST_F(Removal, ALiveryRespawnComesBackWhereTheAircraftIsShown) {
   EXPECT_DOUBLE_EQ(parked.history[0].track, 90.0);
 }
 
-// The simulator refused a livery: matching hears of the title and the aircraft's key.
+// The simulator refused a livery: matching hears of the title and the aircraft's key,
+// and the aircraft's remembered livery is forgotten.
 class RefusalWatch final : public LiveryMatcher {
  public:
   std::optional<std::string_view> findLiveryLiveAc(const LiveryQuery&) override { return std::nullopt; }
@@ -149,10 +150,12 @@ TEST_F(Removal, ARefusedLiveryIsHandedToMatching) {
   a.type = "A320";
   a.airline = "SWR";
   a.title = "Swiss A320";
+  state.rememberedLiveries[a.hexid] = a.title;
   simulator.lists.postNotification({0, 4600015, 0, sim::NotificationKind::CreateFailed});
   watchedCycle.trafficCycle();
   EXPECT_EQ(matching.refusals, std::vector<std::string>{"A320 SWR Swiss A320"});
   EXPECT_EQ(state.failedLiveries, std::vector<std::string>{"Swiss A320"});
+  EXPECT_FALSE(state.rememberedLiveries.contains(4600015)) << "its next spawn asks matching again";
 }
 
 }  // namespace
