@@ -8,6 +8,7 @@
 #include <set>
 #include <sstream>
 
+#include "aircraft/liveries_file.h"
 #include "child_process.h"
 #include "test_support.h"
 
@@ -90,6 +91,33 @@ TEST(LabTest, EveryZurichFlightIsMadeAndSpawnedOrDroppedForAReasonAndShownTheSam
     shownActive.insert(static_cast<uint32_t>(std::stoul(line.substr(first + 1, line.find(',', first + 1) - first - 1))));
   }
   EXPECT_EQ(shownActive, withObject);
+}
+
+TEST(LabTest, WithALiveryListMatchingChoosesAndTheSimulatorRefusesWhatItLacks) {
+  test::TempDir folder;
+  const fs::path liveries = folder / "LiveriesScanned.xml";
+  ASSERT_TRUE(saveScannedLiveries(
+      {{"SWR", "A320", "Swiss A320", "", 1, false}, {"EDW", "A320", "Edelweiss A320", "", 1, false}}, liveries));
+  test::writeFile(folder / "titles.txt", "Swiss A320\n");
+  ASSERT_EQ(runLab(folder, "matched",
+                   {"--duration", "200", "--frame-hz", "5", "--liveries", liveries.string(), "--titles",
+                    (folder / "titles.txt").string()}),
+            0)
+      << test::readFile(folder / "matched.err");
+
+  std::map<std::string, std::string> titleOf;  // callsign -> title spawned with
+  std::set<uint32_t> refused;
+  std::istringstream events(test::readFile(folder / "matched" / "events.jsonl"));
+  for (std::string line; std::getline(events, line);) {
+    const auto event = nlohmann::json::parse(line);
+    if (event["what"] == "spawn") titleOf[event["details"]["callsign"]] = event["details"]["title"];
+    if (event["what"] == "erase" && event["details"]["reason"] == "refused") refused.insert(event["hexid"].get<uint32_t>());
+  }
+  EXPECT_EQ(titleOf["SWR5220"], "Swiss A320");
+  EXPECT_EQ(titleOf["EDW229"], "Edelweiss A320");
+  EXPECT_EQ(refused, std::set<uint32_t>{4921528}) << "EDW229's livery is refused";
+  EXPECT_NE(test::readFile(folder / "matched" / "log.txt").find("EDW229 'Edelweiss A320' could not be created by your Sim!"),
+            std::string::npos);
 }
 
 TEST(LabTest, ABadRecordingLineStopsTheLabBeforeAnythingIsWritten) {
