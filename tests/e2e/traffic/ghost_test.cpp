@@ -13,11 +13,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// One airborne report near the stand-in's user aircraft; the feed stand-in
-// sets the report time as it sends.
+// One airborne report near the stand-in's user aircraft, of a type the test
+// AI package has liveries for; the feed stand-in sets the report time as it sends.
 std::string datagram(uint32_t hexid, const std::string& callsign, int step) {
   return fmt::format(
-      "RTTFC,{},{:.4f},8.5600,6000,-640,0,90.0,250,{},A320,HB-JLT,LSZH,EGLL,0,X,LX200,adsb_icao,6100,240,"
+      "RTTFC,{},{:.4f},8.5600,6000,-640,0,90.0,250,{},B738,null,LSZH,EGLL,0,X,LX200,adsb_icao,6100,240,"
       "262,0.42,0,-1,90,90.0,-640,none,A3",
       hexid, 47.45 + 0.01 * step, callsign);
 }
