@@ -13,8 +13,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// One airborne report near the stand-in's user aircraft, of a type the test
-// AI package has liveries for; the feed stand-in sets the report time as it sends.
+// One airborne report near the stand-in's user aircraft, of an airline and
+// type the test AI package has a livery for; the feed stand-in sets the
+// report time as it sends.
 std::string datagram(uint32_t hexid, const std::string& callsign, int step) {
   return fmt::format(
       "RTTFC,{},{:.4f},8.5600,6000,-640,0,90.0,250,{},B738,null,LSZH,EGLL,0,X,LX200,adsb_icao,6100,240,"
@@ -29,8 +30,8 @@ TEST(GhostTest, TheRealFlightRemovesItsProvisionalTwin) {
   // are up by then), the real one from 42.5 s, once the ghost was spawned.
   std::map<int, std::string> lines;
   for (int step = 0; step < 8; ++step) {
-    lines[10000 + step * 5000] = datagram(4921500, "TST200_", step);
-    lines[42500 + step * 5000] = datagram(4921501, "TST200", step);
+    lines[10000 + step * 5000] = datagram(4921500, "SWR200_", step);
+    lines[42500 + step * 5000] = datagram(4921501, "SWR200", step);
   }
   std::string recording = "# a provisional callsign, then the real one\n";
   for (const auto& [offset, line] : lines) recording += fmt::format("{} 49005 {}\n", offset, line);
@@ -39,7 +40,7 @@ TEST(GhostTest, TheRealFlightRemovesItsProvisionalTwin) {
   world.startProgram();
   world.startFeed({"--replay", (folder / "ghost.rec").string()});
   ASSERT_TRUE(world.logShows("Traffic Reader connected", 60s)) << world.log();
-  EXPECT_TRUE(world.logShows("          TST200_  is a ghost and will be removed, continue with TST200", 150s))
+  EXPECT_TRUE(world.logShows("          SWR200_  is a ghost and will be removed, continue with SWR200", 150s))
       << world.log();
   EXPECT_EQ(world.closeProgram(), 0);
 }

@@ -105,7 +105,8 @@ TEST(ObjectsTest, ZurichDeparturesAppearWithTheirLiveryAndMoveAndAMissingLiveryI
       },
       60s);
   EXPECT_TRUE(moved) << world.log();
-  EXPECT_GE(world.simulatorMessageCount(fmt::format("AICreateNonATCAircraft title='{}'", kInstalledTitle)), 1u);
+  const std::string swissCreate = fmt::format("AICreateNonATCAircraft title='{}' tail='SWR5220'", kInstalledTitle);
+  EXPECT_TRUE(eventually([&] { return world.simulatorMessageCount(swissCreate) == 1; }, 60s)) << world.log();
   for (const auto& [id, object] : objects) EXPECT_NE(object.title, kMissingTitle) << id;
   EXPECT_GE(world.simulatorMessageCount("RequestDataOnSimObject request=102 define=405"), objects.size());
   EXPECT_EQ(world.closeProgram(), 0);
