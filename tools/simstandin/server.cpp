@@ -48,7 +48,10 @@ int StandinServer::millisecondsToNextFrame() const {
 void StandinServer::tick(SimSession* session, Replies& out) {
   const double seconds = now();
   if (seconds < nextFrame_) return;
-  const ScenarioEvents events = scenario_.advance(world_, seconds);
+  // The scenario's clock starts with the first client, as a pilot's flight
+  // starts when the program is there to see it, however long its start took.
+  const ScenarioEvents events =
+      firstClientAt_ ? scenario_.advance(world_, seconds - *firstClientAt_) : ScenarioEvents{};
   if (session != nullptr) {
     session->announce(events, out);
     session->frame(seconds, options_.frameRate, scenario_.paused(), out);
@@ -70,6 +73,7 @@ void StandinServer::run(const std::function<bool()>& stop) {
     Replies ignored;
     tick(nullptr, ignored);
     if (!client) continue;
+    if (!firstClientAt_) firstClientAt_ = now();
     report("client connected");
     serve(*client, stop);
     report("client left");

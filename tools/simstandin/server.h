@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "options.h"
@@ -45,6 +46,7 @@ class StandinServer {
   Trace trace_;
   tfx::platform::TcpListener listener_;
   std::chrono::steady_clock::time_point start_;
+  std::optional<double> firstClientAt_;  // seconds since start_
   double nextFrame_ = 0;
   bool quit_ = false;
 };
