@@ -52,7 +52,7 @@ class BenchSimulator final : public CycleSimulator {
   double frameRate() const override { return 30.0; }
   LatLon userPosition() const override { return {47.4647, 8.5492}; }
   size_t waitingLiveCreates() override { return 0; }
-  void periodicRequests(int32_t) override {}
+  void periodicRequests(int32_t, bool) override {}
   void requestObjectShape(uint32_t) override {}
   void allLightsToggle(uint32_t) override {}
   int32_t assignFlightPlan(uint32_t, std::string_view) override { return 0; }
