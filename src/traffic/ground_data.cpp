@@ -1,6 +1,7 @@
 #include "traffic/ground_data.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "traffic/landing.h"
 #include "traffic/motion_math.h"
@@ -27,7 +28,8 @@ LiveAircraft* ownerOf(TrafficContext& context, uint32_t objectId) {
 
 void onGroundData(TrafficContext& context, const sim::SimNotification& notification) {
   LiveAircraft* aircraft = ownerOf(context, notification.objectId);
-  if (aircraft == nullptr) return;
+  // Decided here: a value that is no number would spread into the shown position.
+  if (aircraft == nullptr || !std::isfinite(notification.valueA) || !std::isfinite(notification.valueB)) return;
   aircraft->altitudeAboveGround = notification.valueB;
   // During the take-off the roll decides; the counter is the take-off counter then.
   if (aircraft->phase == FlightPhase::TakeOff) return;
@@ -48,7 +50,7 @@ void onObjectShape(TrafficContext& context, const sim::SimNotification& notifica
   if (notification.valueA >= kLeastCgHeightFt && notification.valueA <= kMostCgHeightFt)
     aircraft->cgHeight = notification.valueA;
   const double pitch = notification.valueB;
-  aircraft->groundPitch = pitch <= kLeastGroundPitch || pitch > kMostGroundPitch ? kUsualGroundPitch : pitch;
+  aircraft->groundPitch = pitch > kLeastGroundPitch && pitch <= kMostGroundPitch ? pitch : kUsualGroundPitch;
 }
 
 }  // namespace tfx

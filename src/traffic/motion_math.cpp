@@ -3,6 +3,7 @@
 namespace tfx {
 
 void keepOnEarth(sim::PositionBlock& block) {
+  if (block.lat >= -90.0 && block.lat <= 90.0 && block.lon >= -180.0 && block.lon < 180.0) return;
   double lat = std::remainder(block.lat, 360.0);
   double lon = block.lon;
   if (lat > 90.0 || lat < -90.0) {

@@ -12,6 +12,7 @@ namespace tfx {
 
 // Radians in [0, 2 pi).
 inline double wrapHeading(double radians) {
+  if (radians >= 0.0 && radians < kTwoPi) return radians;
   double wrapped = std::fmod(radians, kTwoPi);
   if (wrapped < 0.0) wrapped += kTwoPi;
   return wrapped >= kTwoPi ? 0.0 : wrapped;
@@ -19,6 +20,7 @@ inline double wrapHeading(double radians) {
 
 // Radians in (-pi, pi].
 inline double angleDifference(double radians) {
+  if (radians > -M_PI && radians <= M_PI) return radians;
   double wrapped = std::remainder(radians, kTwoPi);
   if (wrapped <= -M_PI) wrapped += kTwoPi;
   return wrapped;
