@@ -7,54 +7,28 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "airports/airport.h"
+#include "bench_support.h"
 #include "runstate/cycle_clock.h"
 #include "traffic/cycle_step.h"
 #include "traffic/first_links.h"
 #include "traffic/traffic_cycle.h"
 
-namespace {
-std::atomic<int64_t> allocations{0};
-}  // namespace
-
-void* operator new(std::size_t size) {
-  allocations.fetch_add(1, std::memory_order_relaxed);
-  void* memory = std::malloc(size == 0 ? 1 : size);
-  if (memory == nullptr) throw std::bad_alloc();
-  return memory;
-}
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-
 namespace tfx {
 namespace {
+
+using bench_support::allocations;
+using bench_support::BenchSimulator;
 
 constexpr int kAircraft = 500;
 constexpr uint32_t kFirstHexid = 0x500000;
 // Every aircraft reports every 250 cycles; every other report moves it on.
 constexpr int32_t kReportEvery = 250;
 constexpr double kDegreesPerMove = 0.005;
-
-class BenchSimulator final : public CycleSimulator {
- public:
-  BenchSimulator() { lists.reserve(); }
-  sim::ExchangeLists& exchange() override { return lists; }
-  double frameRate() const override { return 30.0; }
-  LatLon userPosition() const override { return {47.5, 8.5}; }
-  size_t waitingLiveCreates() override { return 0; }
-  void periodicRequests(int32_t, bool) override {}
-  void requestObjectShape(uint32_t) override {}
-  void allLightsToggle(uint32_t) override {}
-
-  sim::ExchangeLists lists;
-};
 
 TrafficReport reportFor(int index, int32_t cycle) {
   TrafficReport report;

@@ -6,59 +6,23 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <cstdlib>
-#include <malloc.h>
-#include <new>
 #include <vector>
 
+#include "bench_support.h"
 #include "runstate/cycle_clock.h"
 #include "traffic/first_links.h"
 #include "traffic/traffic_cycle.h"
 
-namespace {
-std::atomic<int64_t> allocations{0};
-// Bytes held on the heap right now, as the allocator hands them out.
-std::atomic<int64_t> heldBytes{0};
-
-void release(void* memory) {
-  if (memory == nullptr) return;
-  heldBytes.fetch_sub(static_cast<int64_t>(malloc_usable_size(memory)), std::memory_order_relaxed);
-  std::free(memory);
-}
-}  // namespace
-
-void* operator new(std::size_t size) {
-  allocations.fetch_add(1, std::memory_order_relaxed);
-  void* memory = std::malloc(size == 0 ? 1 : size);
-  if (memory == nullptr) throw std::bad_alloc();
-  heldBytes.fetch_add(static_cast<int64_t>(malloc_usable_size(memory)), std::memory_order_relaxed);
-  return memory;
-}
-void operator delete(void* memory) noexcept { release(memory); }
-void operator delete(void* memory, std::size_t) noexcept { release(memory); }
-
 namespace tfx {
 namespace {
 
+using bench_support::allocations;
+using bench_support::BenchSimulator;
+using bench_support::heldBytes;
+
 constexpr int kRecords = 500;
 constexpr uint32_t kFirstHexid = 0x400000;
-
-class BenchSimulator final : public CycleSimulator {
- public:
-  BenchSimulator() { lists.reserve(); }
-  sim::ExchangeLists& exchange() override { return lists; }
-  double frameRate() const override { return 30.0; }
-  LatLon userPosition() const override { return {47.4647, 8.5492}; }
-  size_t waitingLiveCreates() override { return 0; }
-  void periodicRequests(int32_t, bool) override {}
-  void requestObjectShape(uint32_t) override {}
-  void allLightsToggle(uint32_t) override {}
-  int32_t assignFlightPlan(uint32_t, std::string_view) override { return 0; }
-
-  sim::ExchangeLists lists;
-};
 
 TrafficReport reportFor(int index, int32_t cycle) {
   TrafficReport report;

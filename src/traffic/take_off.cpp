@@ -28,15 +28,20 @@ void allLightsOn(TrafficContext& context, const LiveAircraft& aircraft, bool cab
                   .cabin = cabin});
 }
 
-void goAround(TrafficContext& context, LiveAircraft& aircraft) {
-  changePhase(context, aircraft, FlightPhase::Taxi);
+// The roll starts: throttle and spoilers as given, flaps 1, the lights on.
+void beginRoll(TrafficContext& context, LiveAircraft& aircraft, uint32_t throttleIndex, uint32_t spoilers, bool cabin) {
   aircraft.motion.takingOff = true;
-  setThrottle(context.simulator.exchange(), aircraft, kGoAroundThrottleIndex);
-  setSpoilers(context, aircraft, kFullSpoilers);
+  setThrottle(context.simulator.exchange(), aircraft, throttleIndex);
+  setSpoilers(context, aircraft, spoilers);
   gf_setFlaps(context.simulator.exchange(), aircraft, 1);
-  allLightsOn(context, aircraft, true);
+  allLightsOn(context, aircraft, cabin);
   resetTolerances(aircraft);
   tellMotion(context, aircraft, MotionEvent::Kind::TakeOff);
+}
+
+void goAround(TrafficContext& context, LiveAircraft& aircraft) {
+  changePhase(context, aircraft, FlightPhase::Taxi);
+  beginRoll(context, aircraft, kGoAroundThrottleIndex, kFullSpoilers, true);
 }
 
 // Pitch moves by the step towards the goal and stops there.
@@ -49,13 +54,7 @@ double pitchTowards(double pitch, double step, double goal) {
 
 void startTakeOff(TrafficContext& context, LiveAircraft& aircraft) {
   if (aircraft.motion.towed) writeLog(fmt::format("towed aircraft takes-off? {}", aircraft.callsign));
-  aircraft.motion.takingOff = true;
-  setThrottle(context.simulator.exchange(), aircraft, kTakeOffThrottleIndex);
-  setSpoilers(context, aircraft, kTakeOffSpoilers);
-  gf_setFlaps(context.simulator.exchange(), aircraft, 1);
-  allLightsOn(context, aircraft, false);
-  resetTolerances(aircraft);
-  tellMotion(context, aircraft, MotionEvent::Kind::TakeOff);
+  beginRoll(context, aircraft, kTakeOffThrottleIndex, kTakeOffSpoilers, false);
 }
 
 void takeOffCheck(TrafficContext& context, LiveAircraft& aircraft, const TrackPoint& report) {

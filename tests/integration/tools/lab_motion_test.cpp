@@ -118,18 +118,26 @@ void expectAirborneTargets(const Json& figures, const std::string& flight) {
   EXPECT_EQ(figures["frames_below_ground_air"], 0) << flight << figures;
 }
 
-TEST(LabMotion, AFinalIsFlownOnItsTrackFlaredAndTouchedDownInTheRunwaysFirstThird) {
-  test::TempDir folder;
-  test::writeFile(folder / "final.rec", finalAndRollout());
-  ASSERT_EQ(runTool(folder, "lab", labArguments(folder, folder / "final.rec", "out")), 0)
+// The lab on a made-up flight: its events are all there and it keeps the
+// airborne targets and its altitudes; its figures for more checks.
+Json flyMadeUpFlight(const test::TempDir& folder, const std::string& recording, uint32_t hexid,
+                     const std::vector<std::string>& expectedEvents, const std::string& runway = "") {
+  test::writeFile(folder / "flight.rec", recording);
+  EXPECT_EQ(runTool(folder, "lab", labArguments(folder, folder / "flight.rec", "out")), 0)
       << test::readFile(folder / "lab.err");
-  const auto events = eventsOf(folder, "out", 4500001);
-  for (const char* what : {"landing", "flare1", "flare2", "flare3", "flare4", "touchdown"})
-    EXPECT_TRUE(contains(events, what)) << what;
-  const Json figures = fidelity(folder, folder / "final.rec", "out", 4500001, kRunway28);
-  expectAirborneTargets(figures, "final");
+  const auto events = eventsOf(folder, "out", hexid);
+  for (const std::string& what : expectedEvents) EXPECT_TRUE(contains(events, what)) << what;
+  const Json figures = fidelity(folder, folder / "flight.rec", "out", hexid, runway);
+  expectAirborneTargets(figures, std::to_string(hexid));
   EXPECT_GT(figures["frames_air"].get<int>(), 1000);
   EXPECT_LE(figures["vertical_max_ft"].get<double>(), 300.0) << figures;
+  return figures;
+}
+
+TEST(LabMotion, AFinalIsFlownOnItsTrackFlaredAndTouchedDownInTheRunwaysFirstThird) {
+  test::TempDir folder;
+  const Json figures = flyMadeUpFlight(folder, finalAndRollout(), 4500001,
+                                       {"landing", "flare1", "flare2", "flare3", "flare4", "touchdown"}, kRunway28);
   EXPECT_GT(figures["touchdown_fraction"].get<double>(), 0.0) << figures;
   EXPECT_LT(figures["touchdown_fraction"].get<double>(), 1.0 / 3.0) << figures;
   EXPECT_LT(figures["touchdown_cross_m"].get<double>(), 30.0) << figures;
@@ -137,15 +145,7 @@ TEST(LabMotion, AFinalIsFlownOnItsTrackFlaredAndTouchedDownInTheRunwaysFirstThir
 
 TEST(LabMotion, ATakeOffRollRotatesAndClimbsOutOnItsTrack) {
   test::TempDir folder;
-  test::writeFile(folder / "departure.rec", rollAndClimbOut());
-  ASSERT_EQ(runTool(folder, "lab", labArguments(folder, folder / "departure.rec", "out")), 0)
-      << test::readFile(folder / "lab.err");
-  const auto events = eventsOf(folder, "out", 4500002);
-  for (const char* what : {"takeoff", "phase-take_off", "phase-flying"}) EXPECT_TRUE(contains(events, what)) << what;
-  const Json figures = fidelity(folder, folder / "departure.rec", "out", 4500002);
-  expectAirborneTargets(figures, "departure");
-  EXPECT_GT(figures["frames_air"].get<int>(), 1000);
-  EXPECT_LE(figures["vertical_max_ft"].get<double>(), 300.0) << figures;
+  const Json figures = flyMadeUpFlight(folder, rollAndClimbOut(), 4500002, {"takeoff", "phase-take_off", "phase-flying"});
   EXPECT_TRUE(figures["touchdown_fraction"].is_null());
 }
 
