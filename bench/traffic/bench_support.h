@@ -1,14 +1,19 @@
 #pragma once
 // What the traffic benchmarks share: heap allocations and held bytes counted
 // by replacing the global operator new (include in one file per benchmark
-// program), and a simulator that is only its exchange lists.
+// program), a simulator that is only its exchange lists, and the timing of
+// traffic cycles.
+#include <benchmark/benchmark.h>
 #include <malloc.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <new>
 #include <string_view>
+#include <vector>
 
 #include "traffic/traffic_links.h"
 
@@ -37,6 +42,40 @@ class BenchSimulator final : public CycleSimulator {
   int32_t assignFlightPlan(uint32_t, std::string_view) override { return 0; }
 
   sim::ExchangeLists lists;
+};
+
+// Times traffic cycles and counts the heap allocations inside them; reports
+// cycle_us_mean, cycle_us_p99 and allocs_per_cycle.
+class CycleTimer {
+ public:
+  CycleTimer() { micros_.reserve(1'000'000); }
+
+  template <typename Cycle>
+  void time(Cycle&& cycle) {
+    const int64_t before = allocations.load();
+    const auto start = std::chrono::steady_clock::now();
+    cycle();
+    const auto end = std::chrono::steady_clock::now();
+    allocationsInCycles_ += allocations.load() - before;
+    ++cycles_;
+    if (micros_.size() < micros_.capacity()) micros_.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+  }
+
+  void report(benchmark::State& state) {
+    if (micros_.empty()) return;
+    double total = 0;
+    for (double value : micros_) total += value;
+    const size_t p99 = micros_.size() * 99 / 100;
+    std::nth_element(micros_.begin(), micros_.begin() + static_cast<ptrdiff_t>(p99), micros_.end());
+    state.counters["cycle_us_mean"] = total / static_cast<double>(micros_.size());
+    state.counters["cycle_us_p99"] = micros_[p99];
+    state.counters["allocs_per_cycle"] = static_cast<double>(allocationsInCycles_) / static_cast<double>(cycles_);
+  }
+
+ private:
+  std::vector<double> micros_;
+  int64_t allocationsInCycles_ = 0;
+  int64_t cycles_ = 0;
 };
 
 }  // namespace tfx::bench_support

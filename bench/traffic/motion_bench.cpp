@@ -6,8 +6,6 @@
 // cycle in steady state), and step_ns_per_aircraft (the per-cycle step alone).
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -21,7 +19,7 @@
 namespace tfx {
 namespace {
 
-using bench_support::allocations;
+using bench_support::CycleTimer;
 using bench_support::BenchSimulator;
 
 constexpr int kAircraft = 500;
@@ -105,28 +103,13 @@ struct Bench {
 void BM_MotionCycle500Airborne(benchmark::State& bench) {
   Bench world;
   world.warmUp();
-  std::vector<double> micros;
-  micros.reserve(1'000'000);
-  int64_t allocationsInCycles = 0;
+  CycleTimer timer;
   for (auto _ : bench) {
     world.feed(cycleNumber().load());
-    const int64_t before = allocations.load();
-    const auto start = std::chrono::steady_clock::now();
-    world.cycle.trafficCycle();
-    const auto end = std::chrono::steady_clock::now();
-    allocationsInCycles += allocations.load() - before;
+    timer.time([&] { world.cycle.trafficCycle(); });
     world.sendEvents();
-    if (micros.size() < micros.capacity()) micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
   }
-  if (micros.empty()) return;
-  double total = 0;
-  for (double value : micros) total += value;
-  const size_t p99 = micros.size() * 99 / 100;
-  std::nth_element(micros.begin(), micros.begin() + static_cast<ptrdiff_t>(p99), micros.end());
-  bench.counters["cycle_us_mean"] = total / static_cast<double>(micros.size());
-  bench.counters["cycle_us_p99"] = micros[p99];
-  bench.counters["allocs_per_cycle"] =
-      static_cast<double>(allocationsInCycles) / static_cast<double>(bench.iterations());
+  timer.report(bench);
   size_t active = 0;
   for (const LiveAircraft& aircraft : world.state.liveList) active += aircraft.state == SimState::Active ? 1 : 0;
   bench.counters["active"] = static_cast<double>(active);

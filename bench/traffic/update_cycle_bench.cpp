@@ -17,7 +17,7 @@
 namespace tfx {
 namespace {
 
-using bench_support::allocations;
+using bench_support::CycleTimer;
 using bench_support::BenchSimulator;
 using bench_support::heldBytes;
 
@@ -86,27 +86,12 @@ void BM_TrafficCycle500Records(benchmark::State& bench) {
     world.feed(cycleNumber().load());
     world.cycle.trafficCycle();
   }
-  std::vector<double> micros;
-  micros.reserve(1'000'000);
-  int64_t allocationsInCycles = 0;
+  CycleTimer timer;
   for (auto _ : bench) {
     world.feed(cycleNumber().load());
-    const int64_t before = allocations.load();
-    const auto start = std::chrono::steady_clock::now();
-    world.cycle.trafficCycle();
-    const auto end = std::chrono::steady_clock::now();
-    allocationsInCycles += allocations.load() - before;
-    if (micros.size() < micros.capacity()) micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+    timer.time([&] { world.cycle.trafficCycle(); });
   }
-  if (micros.empty()) return;
-  double total = 0;
-  for (double value : micros) total += value;
-  const size_t p99 = micros.size() * 99 / 100;
-  std::nth_element(micros.begin(), micros.begin() + static_cast<ptrdiff_t>(p99), micros.end());
-  bench.counters["cycle_us_mean"] = total / static_cast<double>(micros.size());
-  bench.counters["cycle_us_p99"] = micros[p99];
-  bench.counters["allocs_per_cycle"] =
-      static_cast<double>(allocationsInCycles) / static_cast<double>(bench.iterations());
+  timer.report(bench);
   bench.counters["records"] = static_cast<double>(world.state.liveList.size());
 }
 BENCHMARK(BM_TrafficCycle500Records)->Iterations(200000)->Repetitions(3);
