@@ -40,6 +40,7 @@ class BenchSimulator final : public CycleSimulator {
   void requestObjectShape(uint32_t) override {}
   void allLightsToggle(uint32_t) override {}
   int32_t assignFlightPlan(uint32_t, std::string_view) override { return 0; }
+  void writeAiControls(uint32_t, double, double) override {}
 
   sim::ExchangeLists lists;
 };

@@ -28,6 +28,9 @@ class LinkedCycleSimulator final : public CycleSimulator {
   int32_t assignFlightPlan(uint32_t objectId, std::string_view path) override {
     return link_.assignFlightPlan(objectId, path);
   }
+  void writeAiControls(uint32_t objectId, double spoilersPercent, double throttlePercent) override {
+    link_.writeAiControls(objectId, spoilersPercent, throttlePercent);
+  }
 
  private:
   SimulatorLink& link_;

@@ -18,6 +18,7 @@ constexpr double kNearParkAirportNm = 10.0;
 constexpr double kLandingDescentFpm = -250.0;
 constexpr double kCleanUpClimbFpm = 600.0;
 constexpr double kFlarePitch = -4.0 * kDeg;
+constexpr double kFullPercent = 100.0;
 
 struct FlareStage {
   double aboveCgFt;  // the stage begins at CG height + this or lower
@@ -110,6 +111,8 @@ void touchdown(TrafficContext& context, LiveAircraft& aircraft) {
   m.pitchTransition = true;
   m.pitchStep = (aircraft.groundPitch - aircraft.block.pitch) / std::max(1, categoryMotion(aircraft).flareCycles);
   setSpoilers(context, aircraft, kFullSpoilers);
+  if (aircraft.category != static_cast<uint32_t>(AircraftCategory::Light))
+    context.simulator.writeAiControls(aircraft.objectId, kFullPercent, m.reverse ? -kFullPercent : kFullPercent);
   if (m.groundSlots <= 0) writeLog(fmt::format("{} ! onGround slots {:.1f}", aircraft.callsign, 1.0 * m.groundSlots));
   tellMotion(context, aircraft, MotionEvent::Kind::Touchdown);
 }

@@ -114,6 +114,8 @@ class CycleSimulator {
   virtual void allLightsToggle(uint32_t objectId) = 0;
   // Request 110: the object flies by the plan file; negative when the call failed.
   virtual int32_t assignFlightPlan(uint32_t objectId, std::string_view path) = 0;
+  // Data definition 401 written to the object at once: spoilers handle and both throttle levers, percent.
+  virtual void writeAiControls(uint32_t objectId, double spoilersPercent, double throttlePercent) = 0;
   // `fastGroundScan`: some aircraft lands and wants its ground contact seen soon.
   virtual void periodicRequests(int32_t cycle, bool fastGroundScan) = 0;
 };

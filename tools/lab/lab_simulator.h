@@ -96,6 +96,9 @@ class LabSimulator final : public CycleSimulator {
   int32_t assignFlightPlan(uint32_t objectId, std::string_view path) override {
     return core_.assignFlightPlan(objectId, path);
   }
+  void writeAiControls(uint32_t objectId, double spoilersPercent, double throttlePercent) override {
+    core_.writeAiControls(objectId, spoilersPercent, throttlePercent);
+  }
 
   void setTime(double seconds) { ops_.setTime(seconds); }
   const simstandin::World& world() const { return world_; }

@@ -88,6 +88,8 @@ TEST_F(Landing, TheFirstOnGroundReportIsTheTouchdownAndThenTheAltitudeFollowsThe
   EXPECT_FALSE(state.fastGroundScan);
   EXPECT_TRUE(sends(takeEvents(), sim::kEvSpoilers, 16383));
   EXPECT_TRUE(hasEvent("4600001 motion 2 0"));
+  ASSERT_EQ(simulator.aiControls.size(), 1u);
+  EXPECT_EQ(simulator.aiControls[0], (std::array<double, 3>{static_cast<double>(a.objectId), 100.0, 100.0}));
   // The landing set the counter to 1: this second report makes the altitude follow the ground.
   EXPECT_EQ(a.groundCounter, 2);
   EXPECT_EQ(a.block.altitude, 1416.0);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,9 @@ class TestSimulator final : public CycleSimulator {
     flightPlans.emplace_back(objectId, std::string(path));
     return flightPlanResult;
   }
+  void writeAiControls(uint32_t objectId, double spoilersPercent, double throttlePercent) override {
+    aiControls.push_back({static_cast<double>(objectId), spoilersPercent, throttlePercent});
+  }
 
   sim::ExchangeLists lists;
   LatLon user{47.4647, 8.5492};
@@ -90,6 +94,7 @@ class TestSimulator final : public CycleSimulator {
   std::vector<uint32_t> lightToggles;
   std::vector<std::pair<uint32_t, std::string>> flightPlans;
   int32_t flightPlanResult = 0;
+  std::vector<std::array<double, 3>> aiControls;  // object id, spoilers, throttle
 };
 
 class TrafficFixture : public ::testing::Test {
