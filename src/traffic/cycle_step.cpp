@@ -10,8 +10,8 @@
 namespace tfx {
 namespace {
 
-constexpr double kTurnDeadBand = 0.5 * kDeg;
-constexpr double kSteepestApproachPitch = -4.0 * kDeg;
+constexpr double kTurnDeadBand = 0.5 * kDegToRad;
+constexpr double kSteepestApproachPitch = -4.0 * kDegToRad;
 // Decided here: the pitch never passes straight up or down, whatever the reports.
 constexpr double kMostPitch = M_PI / 2.0;
 constexpr double kFlareAglFt = 400.0;

@@ -17,7 +17,7 @@ namespace {
 constexpr double kNearParkAirportNm = 10.0;
 constexpr double kLandingDescentFpm = -250.0;
 constexpr double kCleanUpClimbFpm = 600.0;
-constexpr double kFlarePitch = -4.0 * kDeg;
+constexpr double kFlarePitch = -4.0 * kDegToRad;
 constexpr double kFullPercent = 100.0;
 
 struct FlareStage {

@@ -44,7 +44,7 @@ inline bool isRotorcraft(const LiveAircraft& aircraft) {
 inline double airbornePitch(double verticalSpeedFpm) {
   const double fpm =
       verticalSpeedFpm > 0.0 ? std::min(verticalSpeedFpm, 2400.0) : std::max(verticalSpeedFpm, -3000.0) / 2.0;
-  return -0.05235987755982989 - (fpm / 600.0) * 2.2 * kDeg;
+  return -0.05235987755982989 - (fpm / 600.0) * 2.2 * kDegToRad;
 }
 
 // Longitude in [-180, 180); a latitude beyond a pole comes back on the far side.

@@ -15,7 +15,7 @@ namespace {
 
 constexpr double kHeadingErrorDeg = 3.0;
 // Decided here, until the ground movement brings its own: 10 degrees a second.
-constexpr double kGroundTurnRate = 0.1 * kDeg;
+constexpr double kGroundTurnRate = 0.1 * kDegToRad;
 
 // The straight manner on the ground turns the heading towards the track when it is off by more than 3 degrees.
 void followTrackOnGround(LiveAircraft& aircraft) {

@@ -46,7 +46,7 @@ TEST_F(Landing, FlareStagesBeginAtCgHeightPlus30_20_10And3Feet) {
   EXPECT_DOUBLE_EQ(a.motion.climbStep, -0.1);
   EXPECT_EQ(a.history.front().verticalSpeed, -601.0);
   EXPECT_TRUE(state.fastGroundScan);
-  EXPECT_DOUBLE_EQ(a.motion.pitchStep, (-4.0 * kDeg - a.block.pitch) / 300);
+  EXPECT_DOUBLE_EQ(a.motion.pitchStep, (-4.0 * kDegToRad - a.block.pitch) / 300);
   EXPECT_EQ(at(30.1), 1);
   EXPECT_EQ(at(30.0), 2);
   EXPECT_DOUBLE_EQ(a.motion.climbStep, -0.07500000000000001);
@@ -124,7 +124,7 @@ TEST_F(Landing, ShapeRepliesOutsideTheLimitsAreNotTaken) {
 TEST_F(Landing, ReportsBehindTheLandingAircraftAreRefusedAndFastOnesSlowed) {
   LiveAircraft& a = landing();
   a.history.pop_front();
-  a.block.heading = 270.0 * kDeg;  // flying west
+  a.block.heading = 270.0 * kDegToRad;  // flying west
   EXPECT_FALSE(checkNewPosDuringLanding(a, point(47.46, 8.56, 0.0, 400, 120)));  // east, behind
   EXPECT_FALSE(checkNewPosDuringLanding(a, point(47.46, 8.54, 0.0, 400, 120)));  // the same place
   EXPECT_TRUE(checkNewPosDuringLanding(a, point(47.46, 8.53, 0.0, 400, 150)));
@@ -178,7 +178,7 @@ TEST_F(TakeOff, EntryWhenEveryPointAheadClimbsOrFliesFast) {
   EXPECT_EQ(b.phase, FlightPhase::TakeOff);
   EXPECT_DOUBLE_EQ(b.motion.climbStep, 0.4);
   EXPECT_EQ(b.motion.takeOffCounter, 300);
-  EXPECT_DOUBLE_EQ(b.motion.pitchStep, (-9.0 * kDeg - 0.01) / 300);
+  EXPECT_DOUBLE_EQ(b.motion.pitchStep, (-9.0 * kDegToRad - 0.01) / 300);
   // Fast and airborne but not climbing: the climb limit.
   LiveAircraft& c = rolling({point(47.45, 8.56, 1456.0, 100, 150, 0), point(47.45, 8.55, 1500.0, 200, 155, 0)});
   takeOffEntry(context, c, 100);
@@ -213,7 +213,7 @@ TEST_F(TakeOff, TheClimbGrowsInTheFirstThreeSecondsAfterLiftOffAndTheGearComesUp
   const auto events = takeEvents();
   EXPECT_EQ(std::count(events.begin(), events.end(), sim::SimEvent{a.objectId, sim::kEvGear, 0}), 1);
   for (int i = 0; i < 5; ++i) takeOffRollStep(context, a);
-  EXPECT_EQ(a.block.pitch, -12.0 * kDeg);
+  EXPECT_EQ(a.block.pitch, -12.0 * kDegToRad);
   EXPECT_EQ(a.phase, FlightPhase::TakeOff);
   // Climb pitch reached: at 800 ft above the ground the aircraft flies.
   a.altitudeAboveGround = 800.0;
