@@ -6,59 +6,23 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <cstdlib>
-#include <malloc.h>
-#include <new>
 #include <vector>
 
+#include "bench_support.h"
 #include "runstate/cycle_clock.h"
 #include "traffic/first_links.h"
 #include "traffic/traffic_cycle.h"
 
-namespace {
-std::atomic<int64_t> allocations{0};
-// Bytes held on the heap right now, as the allocator hands them out.
-std::atomic<int64_t> heldBytes{0};
-
-void release(void* memory) {
-  if (memory == nullptr) return;
-  heldBytes.fetch_sub(static_cast<int64_t>(malloc_usable_size(memory)), std::memory_order_relaxed);
-  std::free(memory);
-}
-}  // namespace
-
-void* operator new(std::size_t size) {
-  allocations.fetch_add(1, std::memory_order_relaxed);
-  void* memory = std::malloc(size == 0 ? 1 : size);
-  if (memory == nullptr) throw std::bad_alloc();
-  heldBytes.fetch_add(static_cast<int64_t>(malloc_usable_size(memory)), std::memory_order_relaxed);
-  return memory;
-}
-void operator delete(void* memory) noexcept { release(memory); }
-void operator delete(void* memory, std::size_t) noexcept { release(memory); }
-
 namespace tfx {
 namespace {
 
+using bench_support::CycleTimer;
+using bench_support::BenchSimulator;
+using bench_support::heldBytes;
+
 constexpr int kRecords = 500;
 constexpr uint32_t kFirstHexid = 0x400000;
-
-class BenchSimulator final : public CycleSimulator {
- public:
-  BenchSimulator() { lists.reserve(); }
-  sim::ExchangeLists& exchange() override { return lists; }
-  double frameRate() const override { return 30.0; }
-  LatLon userPosition() const override { return {47.4647, 8.5492}; }
-  size_t waitingLiveCreates() override { return 0; }
-  void periodicRequests(int32_t) override {}
-  void requestObjectShape(uint32_t) override {}
-  void allLightsToggle(uint32_t) override {}
-  int32_t assignFlightPlan(uint32_t, std::string_view) override { return 0; }
-
-  sim::ExchangeLists lists;
-};
 
 TrafficReport reportFor(int index, int32_t cycle) {
   TrafficReport report;
@@ -122,27 +86,12 @@ void BM_TrafficCycle500Records(benchmark::State& bench) {
     world.feed(cycleNumber().load());
     world.cycle.trafficCycle();
   }
-  std::vector<double> micros;
-  micros.reserve(1'000'000);
-  int64_t allocationsInCycles = 0;
+  CycleTimer timer;
   for (auto _ : bench) {
     world.feed(cycleNumber().load());
-    const int64_t before = allocations.load();
-    const auto start = std::chrono::steady_clock::now();
-    world.cycle.trafficCycle();
-    const auto end = std::chrono::steady_clock::now();
-    allocationsInCycles += allocations.load() - before;
-    if (micros.size() < micros.capacity()) micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+    timer.time([&] { world.cycle.trafficCycle(); });
   }
-  if (micros.empty()) return;
-  double total = 0;
-  for (double value : micros) total += value;
-  const size_t p99 = micros.size() * 99 / 100;
-  std::nth_element(micros.begin(), micros.begin() + static_cast<ptrdiff_t>(p99), micros.end());
-  bench.counters["cycle_us_mean"] = total / static_cast<double>(micros.size());
-  bench.counters["cycle_us_p99"] = micros[p99];
-  bench.counters["allocs_per_cycle"] =
-      static_cast<double>(allocationsInCycles) / static_cast<double>(bench.iterations());
+  timer.report(bench);
   bench.counters["records"] = static_cast<double>(world.state.liveList.size());
 }
 BENCHMARK(BM_TrafficCycle500Records)->Iterations(200000)->Repetitions(3);

@@ -9,8 +9,8 @@ LatLon LinkedCycleSimulator::userPosition() const {
   return {user.lat, user.lon};
 }
 
-void LinkedCycleSimulator::periodicRequests(int32_t cycle) {
-  link_.periodicRequests(cycle, false, trafficRadius().meters.load());
+void LinkedCycleSimulator::periodicRequests(int32_t cycle, bool fastGroundScan) {
+  link_.periodicRequests(cycle, fastGroundScan, trafficRadius().meters.load());
 }
 
 }  // namespace tfx::app

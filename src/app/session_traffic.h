@@ -22,11 +22,14 @@ class LinkedCycleSimulator final : public CycleSimulator {
   double frameRate() const override { return link_.frameRate(); }
   LatLon userPosition() const override;
   size_t waitingLiveCreates() override { return link_.exchange().waitingLiveCreates(); }
-  void periodicRequests(int32_t cycle) override;
+  void periodicRequests(int32_t cycle, bool fastGroundScan) override;
   void requestObjectShape(uint32_t objectId) override { link_.requestObjectShape(objectId); }
   void allLightsToggle(uint32_t objectId) override { link_.allLightsToggle(objectId); }
   int32_t assignFlightPlan(uint32_t objectId, std::string_view path) override {
     return link_.assignFlightPlan(objectId, path);
+  }
+  void writeAiControls(uint32_t objectId, double spoilersPercent, double throttlePercent) override {
+    link_.writeAiControls(objectId, spoilersPercent, throttlePercent);
   }
 
  private:

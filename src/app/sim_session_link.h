@@ -27,6 +27,9 @@ class SimSessionLink final : public SimulatorLink {
   int32_t assignFlightPlan(uint32_t objectId, std::string_view path) override {
     return session_.assignFlightPlan(objectId, path);
   }
+  void writeAiControls(uint32_t objectId, double spoilersPercent, double throttlePercent) override {
+    session_.writeAiControls(objectId, spoilersPercent, throttlePercent);
+  }
 
  private:
   sim::SimSession& session_;

@@ -32,6 +32,7 @@ class SimulatorLink {
   virtual void requestObjectShape(uint32_t objectId) = 0;
   virtual void allLightsToggle(uint32_t objectId) = 0;
   virtual int32_t assignFlightPlan(uint32_t objectId, std::string_view path) = 0;
+  virtual void writeAiControls(uint32_t objectId, double spoilersPercent, double throttlePercent) = 0;
 };
 
 }  // namespace tfx::app

@@ -2,7 +2,10 @@
 
 #include <fmt/format.h>
 
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstring>
 
 #include "core/log.h"
 #include "core/message_line.h"
@@ -117,6 +120,16 @@ int32_t SessionCore::allLightsToggle(uint32_t objectId) {
 
 int32_t SessionCore::assignFlightPlan(uint32_t objectId, std::string_view path) {
   return ops_.aiSetAircraftFlightPlan(objectId, path, kReqFlightPlan);
+}
+
+int32_t SessionCore::writeAiControls(uint32_t objectId, double spoilersPercent, double throttlePercent) {
+  // Three little-endian doubles, as the definition lists them.
+  static_assert(std::endian::native == std::endian::little);
+  const std::array<double, 3> controls{spoilersPercent, throttlePercent, throttlePercent};
+  std::array<uint8_t, sizeof(controls)> bytes;
+  std::memcpy(bytes.data(), controls.data(), sizeof(controls));
+  std::lock_guard lock(exchange_.positionMutex());
+  return ops_.setDataOnSimObject(kDefAiControls, objectId, bytes);
 }
 
 }  // namespace tfx::sim

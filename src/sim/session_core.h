@@ -51,6 +51,9 @@ class SessionCore {
   // "ALL_LIGHTS_TOGGLE" with data 0, sent at once under the position mutex.
   int32_t allLightsToggle(uint32_t objectId);
   int32_t assignFlightPlan(uint32_t objectId, std::string_view path);
+  // Definition 401 written at once under the position mutex: the spoilers
+  // handle and both throttle levers, in percent.
+  int32_t writeAiControls(uint32_t objectId, double spoilersPercent, double throttlePercent);
 
  private:
   void sendPositions();

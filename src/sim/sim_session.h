@@ -93,6 +93,9 @@ class SimSession {
   int32_t requestObjectShape(uint32_t objectId) { return core_.requestObjectShape(objectId); }
   int32_t allLightsToggle(uint32_t objectId) { return core_.allLightsToggle(objectId); }
   int32_t assignFlightPlan(uint32_t objectId, std::string_view path) { return core_.assignFlightPlan(objectId, path); }
+  int32_t writeAiControls(uint32_t objectId, double spoilersPercent, double throttlePercent) {
+    return core_.writeAiControls(objectId, spoilersPercent, throttlePercent);
+  }
   // "SimConnect request error": pauses sending and ends the session for a restart.
   void requestError() { core_.requestError(); }
 

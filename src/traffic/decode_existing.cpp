@@ -27,11 +27,6 @@ bool refusedAtPlace(const LiveAircraft& aircraft, const TrackPoint& point, const
          (aircraft.motion.takingOff && point.groundSpeed > 0.0 && newest.groundSpeed >= takeOffKnots);
 }
 
-void appendDue(LiveAircraft& aircraft, TrackPoint point) {
-  point.stamp = std::max(point.stamp, aircraft.history.back().stamp + 1);
-  aircraft.history.push_back(point);
-}
-
 // The point stands where the newest one stands.
 void appendStanding(LiveAircraft& aircraft, TrackPoint point, const TrackPoint& newest) {
   point.lat = newest.lat;
@@ -43,6 +38,11 @@ void appendStanding(LiveAircraft& aircraft, TrackPoint point, const TrackPoint& 
 }
 
 }  // namespace
+
+void appendDue(LiveAircraft& aircraft, TrackPoint point) {
+  point.stamp = std::max(point.stamp, aircraft.history.back().stamp + 1);
+  aircraft.history.push_back(point);
+}
 
 bool appendUnlessStationaryNoise(LiveAircraft& aircraft, TrackPoint point) {
   if (aircraft.history.empty()) return false;
@@ -83,7 +83,7 @@ void decodeExisting(TrafficContext& context, LiveAircraft& aircraft, const Traff
     appendUnlessStationaryNoise(aircraft, point);
     return;
   }
-  if (!context.links.motion.takeReport(aircraft, point)) return;
+  if (!context.links.motion.takeReport(context, aircraft, point)) return;
   if (aircraft.history.size() == 2 && aircraft.history[0].stationary && aircraft.history[1].stationary) {
     // Due at the next cycle, yet never at or after the second point.
     aircraft.history[0].stamp = std::min(cycleNumber().load() + 1, aircraft.history[1].stamp - 1);

@@ -16,4 +16,7 @@ void decodeExisting(TrafficContext& context, LiveAircraft& aircraft, const Traff
 // True when the point was appended.
 bool appendUnlessStationaryNoise(LiveAircraft& aircraft, TrackPoint point);
 
+// Appends the point, due at least one cycle after the newest one.
+void appendDue(LiveAircraft& aircraft, TrackPoint point);
+
 }  // namespace tfx

@@ -1,7 +1,8 @@
 #pragma once
 // What the traffic cycle gets from the subsystems that do not offer more yet:
-// one livery for every aircraft, no stands, no hold for the user aircraft, an
-// aircraft that jumps from point to point, and an observer that ignores all.
+// one livery for every aircraft, no stands, no hold for the user aircraft, and
+// an observer that ignores all; with them the motion of live aircraft.
+#include "traffic/live_motion.h"
 #include "traffic/traffic_links.h"
 
 namespace tfx {
@@ -27,14 +28,6 @@ class NoUserHold final : public UserCollisionHold {
   bool holdsBack(LiveAircraft&) override { return false; }
 };
 
-// Reports past the birth are filtered as at birth; an active aircraft is
-// shown at its oldest point once that is due and moves on to the next one.
-class PointToPointMotion final : public AircraftMotion {
- public:
-  bool takeReport(LiveAircraft& aircraft, TrackPoint point) override;
-  void advance(LiveAircraft& aircraft, int32_t cycle) override;
-};
-
 class SilentObserver final : public TrafficObserver {
  public:
   void created(const LiveAircraft&) override {}
@@ -45,6 +38,7 @@ class SilentObserver final : public TrafficObserver {
   void phaseChanged(const LiveAircraft&, FlightPhase, FlightPhase) override {}
   void removed(const LiveAircraft&, std::string_view, SimState) override {}
   void erased(const LiveAircraft&, std::string_view) override {}
+  void motion(const LiveAircraft&, const MotionEvent&) override {}
 };
 
 // One of each, for the program and the tools.
@@ -52,7 +46,7 @@ struct FirstLinks {
   DefaultLivery livery;
   NoStands stands;
   NoUserHold userHold;
-  PointToPointMotion motion;
+  LiveMotion motion;
   SilentObserver observer;
 
   TrafficLinks links() { return {livery, stands, userHold, motion, observer}; }

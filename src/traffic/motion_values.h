@@ -19,8 +19,8 @@ struct MotionValues {
   double curveParameter = 0.0;
   // Cycles the aircraft held or extrapolated; an extrapolation runs while it is 1 or more.
   int32_t holdCount = 0;
-  int32_t earlyTolerance = 0;  // re-timing tolerances, cycles
-  int32_t lateTolerance = 0;
+  int32_t earlyTolerance = 3000;  // re-timing tolerances, cycles
+  int32_t lateTolerance = 3000;
   int32_t approachStage = 0;
   int32_t pushBackStage = 0;
   int32_t turnDirection = 0;
@@ -41,6 +41,10 @@ struct MotionValues {
   bool cleanUp = false;
   bool leaveStand = false;
   bool headingError = false;
+  bool pitchTransition = false;  // after touchdown: the pitch goes to the ground pitch
+  bool aboveTenThousand = false;  // the high lights were set once on this climb
+  bool belowTenThousand = false;  // all lights were set once on this descent
+  double touchdownHeading = 0.0;  // radians
 };
 
 }  // namespace tfx

@@ -34,6 +34,8 @@ std::optional<std::string> typeOf(const TrafficReport& report) {
   return std::nullopt;
 }
 
+}  // namespace
+
 bool categoryShown(AircraftCategory category) {
   switch (category) {
     case AircraftCategory::Light: return LIGHT_AIRCRAFT.value();
@@ -42,8 +44,6 @@ bool categoryShown(AircraftCategory category) {
     default: return true;
   }
 }
-
-}  // namespace
 
 bool makeAircraft(TrafficContext& context, const TrafficReport& report) {
   const std::optional<std::string> type = typeOf(report);

@@ -9,6 +9,7 @@
 #include "core/message_line.h"
 #include "runstate/stop_flags.h"
 #include "runstate/user_error.h"
+#include "traffic/ground_data.h"
 #include "traffic/object_birth.h"
 #include "traffic/removal.h"
 
@@ -85,7 +86,9 @@ void handleNotifications(TrafficContext& context, std::vector<sim::SimNotificati
       case sim::NotificationKind::Removed: onRemoved(context, notification.objectId); break;
       case sim::NotificationKind::CreateFailed: onCreateFailed(context, notification.hexid); break;
       case sim::NotificationKind::CallsignBlocked: onBlocked(context, notification.hexid); break;
-      default: break;  // static objects, ground and shape data: static parking and ground movement
+      case sim::NotificationKind::GroundData: onGroundData(context, notification); break;
+      case sim::NotificationKind::Shape: onObjectShape(context, notification); break;
+      default: break;  // static objects: static parking
     }
   }
   advanceCreatedObjects(context);

@@ -7,14 +7,13 @@
 #include <cmath>
 
 #include "core/log.h"
+#include "traffic/motion_math.h"
 #include "traffic/removal.h"
 
 namespace tfx {
 namespace {
 
 constexpr double kGroundPitch = 0.010471975511965976;  // 0.6 degrees
-constexpr double kClimbLimitFpm = 2400.0;
-constexpr double kDescentLimitFpm = -3000.0;
 
 void markStationaryStart(TrackHistory& history) {
   if (!history[1].stationary) {
@@ -69,17 +68,6 @@ void placeFirstTime(TrafficContext& context, LiveAircraft& aircraft) {
   first.lat = stand->position.lat;
   first.lon = stand->position.lon;
   first.track = stand->heading * kRadToDeg;
-}
-
-double airbornePitch(double verticalSpeedFpm) {
-  const double c = verticalSpeedFpm > 0.0 ? std::min(verticalSpeedFpm, kClimbLimitFpm)
-                                          : std::max(verticalSpeedFpm, kDescentLimitFpm) / 2.0;
-  return -(3.0 + 2.2 * c / 600.0) * kDegToRad;
-}
-
-double wrapHeading(double radians) {
-  const double wrapped = std::fmod(radians, kTwoPi);
-  return wrapped < 0.0 ? wrapped + kTwoPi : wrapped;
 }
 
 double firstHeading(const LiveAircraft& aircraft) {

@@ -45,6 +45,12 @@ void TrackHistory::pop_front() {
   --size_;
 }
 
+void TrackHistory::erase(size_t index) {
+  if (index >= size_) return;
+  for (size_t i = index; i + 1 < size_; ++i) (*this)[i] = (*this)[i + 1];
+  --size_;
+}
+
 void TrackHistory::truncate(size_t count) { size_ = std::min(size_, count); }
 
 }  // namespace tfx

@@ -32,6 +32,8 @@ class TrackHistory {
   void push_back(const TrackPoint& point);
   void push_front(const TrackPoint& point);
   void pop_front();
+  // The later points move up by one.
+  void erase(size_t index);
   // Keeps the oldest `count` points.
   void truncate(size_t count);
   void clear() { truncate(0); }

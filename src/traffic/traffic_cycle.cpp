@@ -31,7 +31,7 @@ void TrafficCycle::trafficCycle() {
     }
   }
   lf_handleAddingStack(context_);
-  context_.simulator.periodicRequests(cycle);
+  context_.simulator.periodicRequests(cycle, context_.state.fastGroundScan);
   cycleNumber().store(cycle + 1);
 }
 

@@ -61,13 +61,26 @@ class UserCollisionHold {
   virtual bool holdsBack(LiveAircraft& aircraft) = 0;
 };
 
+struct TrafficContext;
+
 class AircraftMotion {
  public:
   virtual ~AircraftMotion() = default;
   // A report for an aircraft past its birth; true when the point was appended.
-  virtual bool takeReport(LiveAircraft& aircraft, TrackPoint point) = 0;
+  virtual bool takeReport(TrafficContext& context, LiveAircraft& aircraft, TrackPoint point) = 0;
   // The motion step of an active aircraft once its oldest point is due.
-  virtual void advance(LiveAircraft& aircraft, int32_t cycle) = 0;
+  virtual void advance(TrafficContext& context, LiveAircraft& aircraft, int32_t cycle) = 0;
+  // Every cycle while the oldest point is not stationary: the shown position moves on.
+  virtual void move(TrafficContext& context, LiveAircraft& aircraft) = 0;
+};
+
+// What the motion tells the observer: a landing starts (value: distance to the
+// park airport, nautical miles), a flare stage begins (value: the stage), the
+// touchdown, a take-off starts, an extrapolated point (value: the hold count).
+struct MotionEvent {
+  enum class Kind { Landing, Flare, Touchdown, TakeOff, Hold };
+  Kind kind = Kind::Landing;
+  double value = 0.0;
 };
 
 // The events of the cycle, for whoever wants to watch it (the traffic lab).
@@ -83,6 +96,7 @@ class TrafficObserver {
   virtual void phaseChanged(const LiveAircraft& aircraft, FlightPhase from, FlightPhase to) = 0;
   virtual void removed(const LiveAircraft& aircraft, std::string_view reason, SimState state) = 0;
   virtual void erased(const LiveAircraft& aircraft, std::string_view reason) = 0;
+  virtual void motion(const LiveAircraft& aircraft, const MotionEvent& event) = 0;
 };
 
 // The simulator session as the cycle sees it.
@@ -100,7 +114,10 @@ class CycleSimulator {
   virtual void allLightsToggle(uint32_t objectId) = 0;
   // Request 110: the object flies by the plan file; negative when the call failed.
   virtual int32_t assignFlightPlan(uint32_t objectId, std::string_view path) = 0;
-  virtual void periodicRequests(int32_t cycle) = 0;
+  // Data definition 401 written to the object at once: spoilers handle and both throttle levers, percent.
+  virtual void writeAiControls(uint32_t objectId, double spoilersPercent, double throttlePercent) = 0;
+  // `fastGroundScan`: some aircraft lands and wants its ground contact seen soon.
+  virtual void periodicRequests(int32_t cycle, bool fastGroundScan) = 0;
 };
 
 struct TrafficLinks {

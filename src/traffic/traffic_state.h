@@ -42,6 +42,8 @@ class TrafficState {
   std::vector<std::string> failedLiveries;
   // The livery each hexid was given, so that it comes back with the same one.
   std::unordered_map<uint32_t, std::string_view> rememberedLiveries;
+  // A flare asked for the aircraft around to be scanned every 20 cycles rather than every 100.
+  bool fastGroundScan = false;
 
   LiveAircraft* findHexid(uint32_t hexid);
   // The first record with the callsign whose state is not "removingfromsim".

@@ -24,13 +24,15 @@ void updateActive(TrafficContext& context, LiveAircraft& aircraft) {
   }
   const int32_t cycle = cycleNumber().load();
   if (cycle >= aircraft.history.front().stamp) {
-    context.links.motion.advance(aircraft, cycle);
+    context.links.motion.advance(context, aircraft, cycle);
     if (!aircraft.history.empty()) {
       const TrackPoint& oldest = aircraft.history.front();
       aircraft.block.verticalSpeed = oldest.verticalSpeed / 60.0;
       if (oldest.stationary) aircraft.block.tas = 0.0;
     }
   }
+  if (aircraft.state == SimState::Active && !aircraft.history.empty() && !aircraft.history.front().stationary)
+    context.links.motion.move(context, aircraft);
   if (aircraft.objectId != 0) {
     context.simulator.exchange().writePosition(aircraft.objectId, aircraft.block);
     return;

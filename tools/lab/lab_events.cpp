@@ -70,4 +70,16 @@ void EventWriter::erased(const LiveAircraft& aircraft, std::string_view reason) 
   write(aircraft, "erase", Json{{"reason", reason}});
 }
 
+void EventWriter::motion(const LiveAircraft& aircraft, const MotionEvent& event) {
+  switch (event.kind) {
+    case MotionEvent::Kind::Landing: write(aircraft, "landing", Json{{"distance_nm", event.value}}); break;
+    case MotionEvent::Kind::Flare: write(aircraft, "flare", Json{{"stage", static_cast<int>(event.value)}}); break;
+    case MotionEvent::Kind::Touchdown:
+      write(aircraft, "touchdown", Json{{"lat", aircraft.block.lat}, {"lon", aircraft.block.lon}});
+      break;
+    case MotionEvent::Kind::TakeOff: write(aircraft, "takeoff", Json::object()); break;
+    case MotionEvent::Kind::Hold: write(aircraft, "hold", Json{{"count", static_cast<int>(event.value)}}); break;
+  }
+}
+
 }  // namespace tfx::lab

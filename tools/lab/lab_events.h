@@ -21,6 +21,7 @@ class EventWriter final : public TrafficObserver {
   void phaseChanged(const LiveAircraft& aircraft, FlightPhase from, FlightPhase to) override;
   void removed(const LiveAircraft& aircraft, std::string_view reason, SimState state) override;
   void erased(const LiveAircraft& aircraft, std::string_view reason) override;
+  void motion(const LiveAircraft& aircraft, const MotionEvent& event) override;
 
   int64_t createdCount = 0;
   int64_t spawnedCount = 0;

@@ -19,7 +19,9 @@ double number(std::string_view option, std::string_view text) {
   return value;
 }
 
-std::vector<double> numbers(std::string_view option, std::string_view text, size_t count) {
+}  // namespace
+
+std::vector<double> optionNumbers(std::string_view option, std::string_view text, size_t count) {
   std::vector<double> values;
   while (true) {
     const size_t comma = text.find(',');
@@ -30,8 +32,6 @@ std::vector<double> numbers(std::string_view option, std::string_view text, size
   if (values.size() != count) throw UsageError(fmt::format("{}: expected {} numbers", option, count));
   return values;
 }
-
-}  // namespace
 
 Parameter* findSetting(std::string_view key) {
   const ParameterLists& lists = parameterLists();
@@ -84,14 +84,14 @@ LabOptions parseLabOptions(std::span<const std::string_view> arguments, const st
     } else if (option == "--out") {
       options.out = value();
     } else if (option == "--user") {
-      const auto v = numbers(option, value(), 4);
+      const auto v = optionNumbers(option, value(), 4);
       options.userLat = v[0];
       options.userLon = v[1];
       options.userAltitude = v[2];
       options.userHeading = v[3];
       haveUser = true;
     } else if (option == "--park") {
-      const auto v = numbers(option, value(), 3);
+      const auto v = optionNumbers(option, value(), 3);
       options.park = airports::Airport{"PARK", "", v[0], v[1], v[2]};
     } else if (option == "--ground-elevation") {
       options.groundElevation = number(option, value());

@@ -21,6 +21,9 @@ class UsageError : public std::invalid_argument {
   using std::invalid_argument::invalid_argument;
 };
 
+// "A,B,C": exactly `count` numbers; UsageError naming the option otherwise.
+std::vector<double> optionNumbers(std::string_view option, std::string_view text, size_t count);
+
 struct LabOptions {
   std::filesystem::path recording;
   std::filesystem::path out;

@@ -148,9 +148,9 @@ void LabSimulator::connect() {
   throw std::runtime_error("the simulator stand-in never reported a running flight");
 }
 
-void LabSimulator::periodicRequests(int32_t cycle) {
+void LabSimulator::periodicRequests(int32_t cycle, bool fastGroundScan) {
   ops_.setTime(cycle / 100.0);
-  core_.periodicRequests(cycle, false, trafficRadius().meters.load());
+  core_.periodicRequests(cycle, fastGroundScan, trafficRadius().meters.load());
   dispatchReplies();
 }
 

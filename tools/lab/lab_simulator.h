@@ -90,11 +90,14 @@ class LabSimulator final : public CycleSimulator {
   double frameRate() const override { return values_.frameRate.load(); }
   LatLon userPosition() const override { return {setup_.userLat, setup_.userLon}; }
   size_t waitingLiveCreates() override { return exchange_.waitingLiveCreates(); }
-  void periodicRequests(int32_t cycle) override;
+  void periodicRequests(int32_t cycle, bool fastGroundScan) override;
   void requestObjectShape(uint32_t objectId) override { core_.requestObjectShape(objectId); }
   void allLightsToggle(uint32_t objectId) override { core_.allLightsToggle(objectId); }
   int32_t assignFlightPlan(uint32_t objectId, std::string_view path) override {
     return core_.assignFlightPlan(objectId, path);
+  }
+  void writeAiControls(uint32_t objectId, double spoilersPercent, double throttlePercent) override {
+    core_.writeAiControls(objectId, spoilersPercent, throttlePercent);
   }
 
   void setTime(double seconds) { ops_.setTime(seconds); }

@@ -34,6 +34,7 @@ class ScriptedSimulator final : public SimulatorLink {
   void requestObjectShape(uint32_t) override {}
   void allLightsToggle(uint32_t) override {}
   int32_t assignFlightPlan(uint32_t, std::string_view) override { return 0; }
+  void writeAiControls(uint32_t, double, double) override {}
 
   bool running = true;
   bool pausedFlag = false;

@@ -211,9 +211,11 @@ TEST(PeriodicRequests, AircraftAroundAndUserStateByCycle) {
   EXPECT_EQ(rig.core.requestObjectShape(100), 0);
   EXPECT_EQ(rig.core.allLightsToggle(100), 0);
   EXPECT_EQ(rig.core.assignFlightPlan(100, "orig_dest/4B1234.pln"), 0);
+  EXPECT_EQ(rig.core.writeAiControls(100, 100.0, -100.0), 0);
   EXPECT_EQ(rig.ops.take(), (std::vector<std::string>{"request 108 409 0 4", "request 106 407 0 1",
                                                       "request 107 408 0 1", "request 102 405 100 1", "event 100 214 0",
-                                                      "flightplan 100 orig_dest/4B1234.pln 110"}));
+                                                      "flightplan 100 orig_dest/4B1234.pln 110",
+                                                      "setdata 401 100 24 lat=100"}));
   EXPECT_FALSE(stopRequested());
 
   rig.ops.failing = {"request", "bytype"};

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,9 @@ class RecordingObserver final : public TrafficObserver {
     add(a, fmt::format("remove {} {}", reason, simStateName(state)));
   }
   void erased(const LiveAircraft& a, std::string_view reason) override { add(a, fmt::format("erase {}", reason)); }
+  void motion(const LiveAircraft& a, const MotionEvent& event) override {
+    add(a, fmt::format("motion {} {}", static_cast<int>(event.kind), event.value));
+  }
 
   std::vector<std::string> events;
 
@@ -67,22 +71,30 @@ class TestSimulator final : public CycleSimulator {
   double frameRate() const override { return 30.0; }
   LatLon userPosition() const override { return user; }
   size_t waitingLiveCreates() override { return waitingCreates + lists.waitingLiveCreates(); }
-  void periodicRequests(int32_t cycle) override { lastRequestCycle = cycle; }
+  void periodicRequests(int32_t cycle, bool fastGroundScan) override {
+    lastRequestCycle = cycle;
+    fastScanWanted = fastGroundScan;
+  }
   void requestObjectShape(uint32_t objectId) override { shapeRequests.push_back(objectId); }
   void allLightsToggle(uint32_t objectId) override { lightToggles.push_back(objectId); }
   int32_t assignFlightPlan(uint32_t objectId, std::string_view path) override {
     flightPlans.emplace_back(objectId, std::string(path));
     return flightPlanResult;
   }
+  void writeAiControls(uint32_t objectId, double spoilersPercent, double throttlePercent) override {
+    aiControls.push_back({static_cast<double>(objectId), spoilersPercent, throttlePercent});
+  }
 
   sim::ExchangeLists lists;
   LatLon user{47.4647, 8.5492};
   size_t waitingCreates = 0;  // on top of the create list
   int32_t lastRequestCycle = -1;
+  bool fastScanWanted = false;
   std::vector<uint32_t> shapeRequests;
   std::vector<uint32_t> lightToggles;
   std::vector<std::pair<uint32_t, std::string>> flightPlans;
   int32_t flightPlanResult = 0;
+  std::vector<std::array<double, 3>> aiControls;  // object id, spoilers, throttle
 };
 
 class TrafficFixture : public ::testing::Test {
