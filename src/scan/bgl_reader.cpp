@@ -74,6 +74,7 @@ void readParkings(std::span<const std::byte> subrecord, bool v5, std::vector<Bgl
     if ((subrecord.size() - at) / kAirlineCodeBytes < codes) {
       throw BglDamage(fmt::format("airline codes of parking entry {} past its subrecord", entry + 1));
     }
+    parking.airlines.reserve(codes);
     for (std::size_t code = 0; code < codes; ++code) {
       parking.airlines.push_back(codeText(subrecord.subspan(at, kAirlineCodeBytes)));
       at += kAirlineCodeBytes;
