@@ -22,6 +22,7 @@
 #include "scan/archive_link.h"
 #include "scan/bgl_file_scan.h"
 #include "scan/file_task_pool.h"
+#include "scan/generated_file.h"
 #include "scan/offline_learning.h"
 #include "scan/scenery_paths.h"
 
@@ -80,10 +81,13 @@ std::string resolvedPath(const fs::directory_entry& entry, const fs::path& folde
 size_t taskLimit() { return std::max(1U, std::thread::hardware_concurrency()); }
 
 struct FileScan {
-  explicit FileScan(AddonScanResult& result, ScanLog& log) : result(result), log(log), pool(taskLimit()) {}
+  explicit FileScan(AddonScanResult& result, ScanLog& log) : result(result), log(log) {}
 
+  // The worker threads end with the walk: a process whose other threads are
+  // gone gives memory back without interrupting other processors.
   void scanFolders(const std::vector<fs::path>& folders) {
     const size_t limit = taskLimit();
+    FileTaskPool pool(limit);
     for (size_t index = 0; index < folders.size() && !stopRequested(); ++index) {
       const fs::path& folder = folders[index];
       folderNumber = index + 1;
@@ -153,7 +157,6 @@ struct FileScan {
   size_t folderNumber = 0;
   size_t folderCount = 0;
   std::chrono::steady_clock::time_point lastProgress{};
-  FileTaskPool pool;  // last, so that its tasks end before the rest goes
 };
 
 // One ident in several records: the one with most positions, on a tie the
@@ -187,7 +190,7 @@ void generate(const FoundAirport& airport, std::string_view baseUrl, AddonScanRe
   const fs::path file = folder / fmt::format("{}.xml", airport.ident);
   const airports::AirportFileInfo info{airport.name, kind, airport.altitudeFt};
   const airports::StandFileContent content{.stands = airport.stands, .info = info, .bglPath = airport.bgl};
-  if (!airports::gf_writeAirportFile(content, asideFolder(folder) / file.filename(), airports::StandFileMode::All)) {
+  if (!placeGeneratedFile(content, file, asideFolder(folder) / file.filename())) {
     log.error(fmt::format("Generating {} did not succeed", file.generic_string()));
     return;
   }
