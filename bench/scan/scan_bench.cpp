@@ -15,6 +15,7 @@
 #include "bgl_writer.h"
 #include "core/folders.h"
 #include "core/parameters.h"
+#include "airports/stand_file_write.h"
 #include "flightplan/flight_plan_file.h"
 #include "scan/airport_scan.h"
 #include "scan/bgl_reader.h"
@@ -167,6 +168,25 @@ void BM_DecodeLeabFromMemory(benchmark::State& state) {
   }
 }
 
+// The least each generated file costs: its document made and turned into
+// text, for an airport of the trees' mean size (210 stands).
+void BM_StandFileText(benchmark::State& state) {
+  const scan::BglAirport airport = test::sampleAirport("EDDM", 210, true);
+  scan::ScanLog log(false);
+  const scan::AirportStands stands = scan::airportStands(airport, "EDDM.bgl", log);
+  const airports::AirportFileInfo info{airport.name, "unknown", 328};
+  struct Counter final : pugi::xml_writer {
+    size_t bytes = 0;
+    void write(const void*, size_t size) override { bytes += size; }
+  };
+  for (auto _ : state) {
+    Counter counter;
+    airports::standFileDocument({.stands = stands.stands, .info = info, .bglPath = "EDDM.bgl"}, airports::StandFileMode::All)
+        .save(counter);
+    benchmark::DoNotOptimize(counter.bytes);
+  }
+}
+
 void BM_WriteFlightPlan(benchmark::State& state) {
   const fs::path plan = benchRoot() / "4840131.pln";
   for (auto _ : state) benchmark::DoNotOptimize(flightplan::gf_writeFlightPlan(plan, 2, "EHAM", "KJFK"));
@@ -181,6 +201,7 @@ BENCHMARK(BM_ScanAirportsOnly)->Unit(benchmark::kMillisecond)->Iterations(3)->Me
 BENCHMARK(BM_ScanAirportsOnlyFresh)->Unit(benchmark::kMillisecond)->Iterations(3)->MeasureProcessCPUTime();
 BENCHMARK(BM_ReadAirportsOnlyWhole)->Unit(benchmark::kMillisecond)->Iterations(3)->MeasureProcessCPUTime();
 BENCHMARK(BM_DecodeLeabFromMemory)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StandFileText)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WriteFlightPlan)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -4,11 +4,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <bit>
 #include <charconv>
-#include <memory_resource>
-#include <unordered_map>
+#include <cmath>
 
 #include "core/geodesy.h"
 #include "core/log.h"
@@ -25,6 +23,8 @@ constexpr int kHighestTakenType = 11;
 constexpr int kCargoType = 5;
 constexpr int kHighestRampType = 7;
 constexpr std::string_view kSuffixes = "abcdef";
+constexpr size_t kParkingNameCodes = 64;  // 6 bits
+constexpr size_t kParkingNumbers = 4096;  // 12 bits
 // A helipad's size is not checked like a parking radius; a size of 0 or
 // junk still has to give a circle the parking code can use.
 constexpr double kMinHelipadRadiusM = 5.0;
@@ -51,10 +51,8 @@ double headingRadians(float degrees) {
 
 class StandBuilder {
  public:
-  StandBuilder(std::string_view bglPath, ScanLog& log, size_t entries)
-      : bglPath_(bglPath), log_(log), taken_(&takenMemory_) {
+  StandBuilder(std::string_view bglPath, ScanLog& log, size_t entries) : bglPath_(bglPath), log_(log) {
     stands_.reserve(entries);
-    taken_.reserve(entries);
   }
 
   // Outcomes go straight into their list: copying ids around costs as much
@@ -67,7 +65,8 @@ class StandBuilder {
       return;
     }
     taken.push_back(position);
-    airports::Stand& stand = add(fmt::format("helipad{}", taken.size()), position, headingRadians(helipad.heading));
+    airports::Stand& stand = add(position, headingRadians(helipad.heading));
+    stand.id = fmt::format("helipad{}", taken.size());
     const double halfSize = std::isfinite(helipad.size) ? helipad.size / 2.0 : 0.0;
     stand.radius = std::clamp(halfSize, kMinHelipadRadiusM, kMaxHelipadRadiusM) * airports::kNmPerMeter;
     stand.heli = true;
@@ -81,7 +80,8 @@ class StandBuilder {
       outcomes.push_back({{}, skip});
       return;
     }
-    airports::Stand& stand = add(uniqueId(parking), position, headingRadians(parking.heading));
+    airports::Stand& stand = add(position, headingRadians(parking.heading));
+    assignUniqueId(parking, stand.id);
     stand.radius = parking.radius * airports::kNmPerMeter;
     stand.cargo = parking.type() == kCargoType;
     stand.ramp = parking.type() <= kHighestRampType;
@@ -136,9 +136,8 @@ class StandBuilder {
     return std::nullopt;
   }
 
-  airports::Stand& add(std::string id, const LatLon& position, double heading) {
+  airports::Stand& add(const LatLon& position, double heading) {
     airports::Stand& stand = stands_.emplace_back();
-    stand.id = std::move(id);
     stand.lat = position.lat;
     stand.lon = position.lon;
     stand.heading = heading;
@@ -150,33 +149,32 @@ class StandBuilder {
   // that is still free. Prefixes end before the digits and suffixes follow
   // them, so two parking ids are equal exactly when prefix text, number and
   // suffix are, and a helipad id never equals one: the ids taken are kept as
-  // one bit per suffix (bit 0 for none) for each prefix text and number.
-  std::string uniqueId(const BglParking& parking) {
+  // one bit per suffix (bit 0 for none) for each number, in a table for
+  // each prefix text met.
+  // Without a free suffix the id stays empty.
+  void assignUniqueId(const BglParking& parking, std::string& id) {
     const std::string_view prefix = parkingNamePrefix(parking.nameCode());
-    const auto prefixKey = static_cast<std::uint32_t>(prefix.empty() ? 0 : parking.nameCode());
-    std::uint8_t& suffixes = taken_[prefixKey << 12 | static_cast<std::uint32_t>(parking.number())];
+    std::vector<std::uint8_t>& numbers = taken_[static_cast<size_t>(prefix.empty() ? 0 : parking.nameCode())];
+    if (numbers.empty()) numbers.resize(kParkingNumbers);
+    std::uint8_t& suffixes = numbers[static_cast<size_t>(parking.number())];
     const int free = std::countr_one(suffixes);
     if (free > static_cast<int>(kSuffixes.size())) {
       log_.line(fmt::format("{}Warning: more than 6 duplicate IDs {}{} in {}", kErrorPrefix, prefix, parking.number(),
                             bglPath_));
-      return {};
+      return;
     }
     suffixes = static_cast<std::uint8_t>(suffixes | 1U << free);
-    std::array<char, 16> id{};  // the longest prefix, four digits and a suffix
-    char* end = std::copy(prefix.begin(), prefix.end(), id.data());
-    end = std::to_chars(end, id.data() + id.size(), parking.number()).ptr;
+    std::array<char, 16> text{};  // the longest prefix, four digits and a suffix
+    char* end = std::copy(prefix.begin(), prefix.end(), text.data());
+    end = std::to_chars(end, text.data() + text.size(), parking.number()).ptr;
     if (free > 0) *end++ = kSuffixes[static_cast<size_t>(free) - 1];
-    return std::string(id.data(), end);
+    id.assign(text.data(), end);
   }
 
   std::string_view bglPath_;
   ScanLog& log_;
   std::vector<airports::Stand> stands_;
-  // Most airports' sets fit in the builder's own bytes; a big one takes
-  // a few more pieces, all given back with the builder.
-  std::array<std::byte, 8192> takenBytes_;
-  std::pmr::monotonic_buffer_resource takenMemory_{takenBytes_.data(), takenBytes_.size()};
-  std::pmr::unordered_map<std::uint32_t, std::uint8_t> taken_;
+  std::array<std::vector<std::uint8_t>, kParkingNameCodes> taken_;
   std::vector<airports::Stand*> unnamed_;
 };
 
