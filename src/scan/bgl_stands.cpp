@@ -24,7 +24,6 @@ constexpr int kCargoType = 5;
 constexpr int kHighestRampType = 7;
 constexpr std::string_view kSuffixes = "abcdef";
 constexpr size_t kParkingNameCodes = 64;  // 6 bits
-constexpr size_t kParkingNumbers = 4096;  // 12 bits
 // A helipad's size is not checked like a parking radius; a size of 0 or
 // junk still has to give a circle the parking code can use.
 constexpr double kMinHelipadRadiusM = 5.0;
@@ -155,8 +154,9 @@ class StandBuilder {
   void assignUniqueId(const BglParking& parking, std::string& id) {
     const std::string_view prefix = parkingNamePrefix(parking.nameCode());
     std::vector<std::uint8_t>& numbers = taken_[static_cast<size_t>(prefix.empty() ? 0 : parking.nameCode())];
-    if (numbers.empty()) numbers.resize(kParkingNumbers);
-    std::uint8_t& suffixes = numbers[static_cast<size_t>(parking.number())];
+    const auto number = static_cast<size_t>(parking.number());
+    if (number >= numbers.size()) numbers.resize(number + 1);
+    std::uint8_t& suffixes = numbers[number];
     const int free = std::countr_one(suffixes);
     if (free > static_cast<int>(kSuffixes.size())) {
       log_.line(fmt::format("{}Warning: more than 6 duplicate IDs {}{} in {}", kErrorPrefix, prefix, parking.number(),

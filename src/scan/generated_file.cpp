@@ -56,7 +56,10 @@ bool placeGeneratedFile(const airports::StandFileContent& content, const fs::pat
     fs::create_hard_link(earlier, target, error);
     if (!error) return true;
   }
-  return document.save_file(target.c_str());
+  if (document.save_file(target.c_str())) return true;
+  std::error_code ignored;
+  fs::remove(target, ignored);  // a part of a file would be taken for the whole
+  return false;
 }
 
 }  // namespace tfx::scan
