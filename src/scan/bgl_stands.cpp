@@ -69,7 +69,7 @@ class StandBuilder {
     const double halfSize = std::isfinite(helipad.size) ? helipad.size / 2.0 : 0.0;
     stand.radius = std::clamp(halfSize, kMinHelipadRadiusM, kMaxHelipadRadiusM) * airports::kNmPerMeter;
     stand.heli = true;
-    outcomes.emplace_back(stand.id, std::nullopt);
+    outcomes.emplace_back().id = stand.id;
   }
 
   void addParking(const BglParking& parking, std::vector<EntryOutcome>& outcomes) {
@@ -84,7 +84,7 @@ class StandBuilder {
     stand.radius = parking.radius * airports::kNmPerMeter;
     stand.cargo = parking.type() == kCargoType;
     stand.ramp = parking.type() <= kHighestRampType;
-    outcomes.emplace_back(stand.id, std::nullopt);
+    outcomes.emplace_back().id = stand.id;
   }
 
   // Entries that found no free suffix are named vamek1, vamek2, ... after
