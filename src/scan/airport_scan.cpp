@@ -7,8 +7,8 @@
 #include <fstream>
 #include <future>
 #include <map>
-#include <set>
 #include <thread>
+#include <unordered_set>
 
 #include "aircraft/aircraft_queries.h"
 #include "airports/stand_file_write.h"
@@ -21,6 +21,8 @@
 #include "runstate/user_error.h"
 #include "scan/archive_link.h"
 #include "scan/bgl_file_scan.h"
+#include "scan/file_task_pool.h"
+#include "scan/generated_file.h"
 #include "scan/offline_learning.h"
 #include "scan/scenery_paths.h"
 
@@ -68,11 +70,24 @@ struct PendingFile {
   std::future<BglFileResult> result;
 };
 
+// The path a file has with its links resolved, for telling files named
+// twice apart. The walk follows no folder links, so below a folder's own
+// resolved path only a linked file has a path of its own.
+std::string resolvedPath(const fs::directory_entry& entry, const fs::path& folder, const fs::path& resolvedFolder) {
+  if (entry.is_symlink()) return fs::canonical(entry.path()).string();
+  return (resolvedFolder / entry.path().lexically_relative(folder)).string();
+}
+
+size_t taskLimit() { return std::max(1U, std::thread::hardware_concurrency()); }
+
 struct FileScan {
   explicit FileScan(AddonScanResult& result, ScanLog& log) : result(result), log(log) {}
 
+  // The worker threads end with the walk: a process whose other threads are
+  // gone gives memory back without interrupting other processors.
   void scanFolders(const std::vector<fs::path>& folders) {
-    const size_t limit = std::max(1U, std::thread::hardware_concurrency());
+    const size_t limit = taskLimit();
+    FileTaskPool pool(limit);
     for (size_t index = 0; index < folders.size() && !stopRequested(); ++index) {
       const fs::path& folder = folders[index];
       folderNumber = index + 1;
@@ -87,19 +102,19 @@ struct FileScan {
         continue;
       }
       log.line(fmt::format("Scanning for addon airports in {}", folder.string()));
+      const fs::path resolvedFolder = fs::canonical(folder);
       for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
         if (stopRequested()) break;
         if (!entry.is_regular_file() || !isBglFile(entry.path())) continue;
         const std::string path = entry.path().string();
         if (path.find("statics") != std::string::npos || path.find("_heliports") != std::string::npos ||
-            isStockScenery(entry.path().generic_string()) || !seen.insert(fs::canonical(entry.path())).second) {
+            isStockScenery(entry.path().generic_string()) ||
+            !seen.insert(resolvedPath(entry, folder, resolvedFolder)).second) {
           continue;
         }
         if (pending.size() >= limit) collectOldest();
         result.bglFiles.push_back(path);
-        pending.push_back({path, std::async(std::launch::async, [this, file = entry.path()] {
-                             return lf_processBGLfile(file, log);
-                           })});
+        pending.push_back({path, pool.run([&log = log, file = entry.path()] { return lf_processBGLfile(file, log); })});
         showProgress(false);
       }
     }
@@ -137,7 +152,7 @@ struct FileScan {
   AddonScanResult& result;
   ScanLog& log;
   std::deque<PendingFile> pending;
-  std::set<fs::path> seen;
+  std::unordered_set<std::string> seen;  // resolved paths
   std::vector<FoundAirport> found;  // in scan order
   size_t folderNumber = 0;
   size_t folderCount = 0;
@@ -175,7 +190,7 @@ void generate(const FoundAirport& airport, std::string_view baseUrl, AddonScanRe
   const fs::path file = folder / fmt::format("{}.xml", airport.ident);
   const airports::AirportFileInfo info{airport.name, kind, airport.altitudeFt};
   const airports::StandFileContent content{.stands = airport.stands, .info = info, .bglPath = airport.bgl};
-  if (!airports::gf_writeAirportFile(content, asideFolder(folder) / file.filename(), airports::StandFileMode::All)) {
+  if (!placeGeneratedFile(content, file, asideFolder(folder) / file.filename())) {
     log.error(fmt::format("Generating {} did not succeed", file.generic_string()));
     return;
   }

@@ -32,10 +32,6 @@ T load(std::span<const std::byte> bytes, std::size_t offset) {
 
 std::uint32_t u32At(BglBytes& bytes, std::uint64_t offset) { return load<std::uint32_t>(bytes.view(offset, 4), 0); }
 
-std::string codeText(std::span<const std::byte> field) {
-  const char* text = reinterpret_cast<const char*>(field.data());
-  return std::string(text, strnlen(text, field.size()));
-}
 
 BglHelipad readHelipad(std::span<const std::byte> subrecord) {
   if (subrecord.size() < kHelipadBytes) throw BglDamage(fmt::format("helipad of {} bytes", subrecord.size()));
@@ -59,7 +55,7 @@ void readParkings(std::span<const std::byte> subrecord, bool v5, std::vector<Bgl
   parkings.reserve(std::min(count, (subrecord.size() - at) / entryBytes));
   for (std::size_t entry = 0; entry < count; ++entry) {
     if (subrecord.size() - at < entryBytes) throw BglDamage(fmt::format("parking entry {} of {} past its subrecord", entry + 1, count));
-    BglParking parking;
+    BglParking& parking = parkings.emplace_back();
     parking.flags = load<std::uint32_t>(subrecord, at);
     parking.radius = load<float>(subrecord, at + 4);
     parking.heading = load<float>(subrecord, at + 8);
@@ -74,11 +70,12 @@ void readParkings(std::span<const std::byte> subrecord, bool v5, std::vector<Bgl
     if ((subrecord.size() - at) / kAirlineCodeBytes < codes) {
       throw BglDamage(fmt::format("airline codes of parking entry {} past its subrecord", entry + 1));
     }
+    parking.airlines.reserve(codes);
     for (std::size_t code = 0; code < codes; ++code) {
-      parking.airlines.push_back(codeText(subrecord.subspan(at, kAirlineCodeBytes)));
+      const char* text = reinterpret_cast<const char*>(subrecord.data() + at);
+      parking.airlines.emplace_back(text, strnlen(text, kAirlineCodeBytes));
       at += kAirlineCodeBytes;
     }
-    parkings.push_back(std::move(parking));
   }
 }
 

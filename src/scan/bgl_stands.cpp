@@ -4,8 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <charconv>
 #include <cmath>
-#include <unordered_set>
 
 #include "core/geodesy.h"
 #include "core/log.h"
@@ -22,6 +23,7 @@ constexpr int kHighestTakenType = 11;
 constexpr int kCargoType = 5;
 constexpr int kHighestRampType = 7;
 constexpr std::string_view kSuffixes = "abcdef";
+constexpr size_t kParkingNameCodes = 64;  // 6 bits
 // A helipad's size is not checked like a parking radius; a size of 0 or
 // junk still has to give a circle the parking code can use.
 constexpr double kMinHelipadRadiusM = 5.0;
@@ -40,6 +42,7 @@ bool atNullIsland(const LatLon& position) {
 // Stored headings may be any float; the stand keeps (0, 2 pi], and a heading
 // of 0 (or one that is no number) stands for a full circle.
 double headingRadians(float degrees) {
+  if (degrees > 0.0F && degrees <= 360.0F) return degrees * kDegToRad;
   double wrapped = std::isfinite(degrees) ? std::fmod(static_cast<double>(degrees), 360.0) : 0.0;
   if (wrapped <= 0.0) wrapped += 360.0;
   return wrapped * kDegToRad;
@@ -49,59 +52,48 @@ class StandBuilder {
  public:
   StandBuilder(std::string_view bglPath, ScanLog& log, size_t entries) : bglPath_(bglPath), log_(log) {
     stands_.reserve(entries);
-    used_.reserve(entries);
   }
 
-  EntryOutcome addHelipad(const BglHelipad& helipad, std::vector<LatLon>& taken) {
+  // Outcomes go straight into their list: copying ids around costs as much
+  // as the rest of the decoding.
+  void addHelipad(const BglHelipad& helipad, std::vector<LatLon>& taken, std::vector<EntryOutcome>& outcomes) {
     const LatLon position{unpackLatitude(helipad.packedLat), unpackLongitude(helipad.packedLon)};
-    if (!positionInRange(position)) {
-      log_.line(fmt::format("lat/lon helipad incorrect (skipped): {:.6f},{:.6f}", position.lat, position.lon));
-      return {{}, StandSkip::Position};
-    }
-    if (atNullIsland(position)) return {{}, StandSkip::Position};
-    const bool twice = std::any_of(taken.begin(), taken.end(), [&](const LatLon& earlier) {
-      return std::abs(earlier.lat - position.lat) < kDoubleHelipadDeg &&
-             std::abs(earlier.lon - position.lon) < kDoubleHelipadDeg;
-    });
-    if (twice) {
-      log_.line(fmt::format("double helipad {:.6f},{:.6f}", position.lat, position.lon));
-      return {{}, StandSkip::Double};
+    const std::optional<StandSkip> skip = helipadSkip(position, taken);
+    if (skip) {
+      outcomes.push_back({{}, skip});
+      return;
     }
     taken.push_back(position);
-    airports::Stand& stand = add(fmt::format("helipad{}", taken.size()), position, headingRadians(helipad.heading));
+    airports::Stand& stand = add(position, headingRadians(helipad.heading));
+    stand.id = fmt::format("helipad{}", taken.size());
     const double halfSize = std::isfinite(helipad.size) ? helipad.size / 2.0 : 0.0;
     stand.radius = std::clamp(halfSize, kMinHelipadRadiusM, kMaxHelipadRadiusM) * airports::kNmPerMeter;
     stand.heli = true;
-    return {stand.id, std::nullopt};
+    outcomes.emplace_back().id = stand.id;
   }
 
-  EntryOutcome addParking(const BglParking& parking) {
-    if (!(parking.radius > kMinRadiusM && parking.radius < kMaxRadiusM)) {
-      log_.line(fmt::format("Skipped position with radius {:.1f} m in {}", parking.radius, bglPath_));
-      return {{}, StandSkip::Radius};
-    }
+  void addParking(const BglParking& parking, std::vector<EntryOutcome>& outcomes) {
     const LatLon position{unpackLatitude(parking.packedLat), unpackLongitude(parking.packedLon)};
-    if (!positionInRange(position) || atNullIsland(position)) {
-      log_.line(fmt::format("LatLon {:.6f},{:.6f} invalid (skipped)", position.lat, position.lon));
-      return {{}, StandSkip::Position};
+    const std::optional<StandSkip> skip = parkingSkip(parking, position);
+    if (skip) {
+      outcomes.push_back({{}, skip});
+      return;
     }
-    if (parking.type() < 1 || parking.type() > kHighestTakenType) return {{}, StandSkip::Type};
-    airports::Stand& stand = add(uniqueId(parking), position, headingRadians(parking.heading));
+    airports::Stand& stand = add(position, headingRadians(parking.heading));
+    assignUniqueId(parking, stand.id);
     stand.radius = parking.radius * airports::kNmPerMeter;
     stand.cargo = parking.type() == kCargoType;
     stand.ramp = parking.type() <= kHighestRampType;
-    return {stand.id, std::nullopt};
+    outcomes.emplace_back().id = stand.id;
   }
 
   // Entries that found no free suffix are named vamek1, vamek2, ... after
-  // all entries are in, skipping names already taken.
+  // all entries are in; no parking or helipad id starts that way.
   void nameUnnamed(std::vector<EntryOutcome>& parkings) {
     int next = 1;
     for (airports::Stand& stand : stands_) {
       if (!stand.id.empty()) continue;
-      while (used_.contains(fmt::format("vamek{}", next))) ++next;
       stand.id = fmt::format("vamek{}", next++);
-      used_.insert(stand.id);
       unnamed_.push_back(&stand);
     }
     size_t unnamed = 0;
@@ -113,10 +105,38 @@ class StandBuilder {
   std::vector<airports::Stand> take() { return std::move(stands_); }
 
  private:
-  airports::Stand& add(std::string id, const LatLon& position, double heading) {
-    if (!id.empty()) used_.insert(id);
+  std::optional<StandSkip> helipadSkip(const LatLon& position, const std::vector<LatLon>& taken) {
+    if (!positionInRange(position)) {
+      log_.line(fmt::format("lat/lon helipad incorrect (skipped): {:.6f},{:.6f}", position.lat, position.lon));
+      return StandSkip::Position;
+    }
+    if (atNullIsland(position)) return StandSkip::Position;
+    const bool twice = std::any_of(taken.begin(), taken.end(), [&](const LatLon& earlier) {
+      return std::abs(earlier.lat - position.lat) < kDoubleHelipadDeg &&
+             std::abs(earlier.lon - position.lon) < kDoubleHelipadDeg;
+    });
+    if (twice) {
+      log_.line(fmt::format("double helipad {:.6f},{:.6f}", position.lat, position.lon));
+      return StandSkip::Double;
+    }
+    return std::nullopt;
+  }
+
+  std::optional<StandSkip> parkingSkip(const BglParking& parking, const LatLon& position) {
+    if (!(parking.radius > kMinRadiusM && parking.radius < kMaxRadiusM)) {
+      log_.line(fmt::format("Skipped position with radius {:.1f} m in {}", parking.radius, bglPath_));
+      return StandSkip::Radius;
+    }
+    if (!positionInRange(position) || atNullIsland(position)) {
+      log_.line(fmt::format("LatLon {:.6f},{:.6f} invalid (skipped)", position.lat, position.lon));
+      return StandSkip::Position;
+    }
+    if (parking.type() < 1 || parking.type() > kHighestTakenType) return StandSkip::Type;
+    return std::nullopt;
+  }
+
+  airports::Stand& add(const LatLon& position, double heading) {
     airports::Stand& stand = stands_.emplace_back();
-    stand.id = std::move(id);
     stand.lat = position.lat;
     stand.lon = position.lon;
     stand.heading = heading;
@@ -124,21 +144,37 @@ class StandBuilder {
     return stand;
   }
 
-  std::string uniqueId(const BglParking& parking) {
-    const std::string base = fmt::format("{}{}", parkingNamePrefix(parking.nameCode()), parking.number());
-    if (!used_.contains(base)) return base;
-    for (const char suffix : kSuffixes) {
-      std::string candidate = base + suffix;
-      if (!used_.contains(candidate)) return candidate;
+  // The id is the prefix and number, or the first of them with a suffix
+  // that is still free. Prefixes end before the digits and suffixes follow
+  // them, so two parking ids are equal exactly when prefix text, number and
+  // suffix are, and a helipad id never equals one: the ids taken are kept as
+  // one bit per suffix (bit 0 for none) for each number, in a table for
+  // each prefix text met.
+  // Without a free suffix the id stays empty.
+  void assignUniqueId(const BglParking& parking, std::string& id) {
+    const std::string_view prefix = parkingNamePrefix(parking.nameCode());
+    std::vector<std::uint8_t>& numbers = taken_[static_cast<size_t>(prefix.empty() ? 0 : parking.nameCode())];
+    const auto number = static_cast<size_t>(parking.number());
+    if (number >= numbers.size()) numbers.resize(number + 1);
+    std::uint8_t& suffixes = numbers[number];
+    const int free = std::countr_one(suffixes);
+    if (free > static_cast<int>(kSuffixes.size())) {
+      log_.line(fmt::format("{}Warning: more than 6 duplicate IDs {}{} in {}", kErrorPrefix, prefix, parking.number(),
+                            bglPath_));
+      return;
     }
-    log_.line(fmt::format("{}Warning: more than 6 duplicate IDs {} in {}", kErrorPrefix, base, bglPath_));
-    return {};
+    suffixes = static_cast<std::uint8_t>(suffixes | 1U << free);
+    std::array<char, 16> text{};  // the longest prefix, four digits and a suffix
+    char* end = std::copy(prefix.begin(), prefix.end(), text.data());
+    end = std::to_chars(end, text.data() + text.size(), parking.number()).ptr;
+    if (free > 0) *end++ = kSuffixes[static_cast<size_t>(free) - 1];
+    id.assign(text.data(), end);
   }
 
   std::string_view bglPath_;
   ScanLog& log_;
   std::vector<airports::Stand> stands_;
-  std::unordered_set<std::string> used_;
+  std::array<std::vector<std::uint8_t>, kParkingNameCodes> taken_;
   std::vector<airports::Stand*> unnamed_;
 };
 
@@ -168,12 +204,12 @@ std::string_view parkingNamePrefix(int nameCode) {
 AirportStands airportStands(const BglAirport& airport, std::string_view bglPath, ScanLog& log) {
   AirportStands result;
   StandBuilder builder(bglPath, log, airport.helipads.size() + airport.parkings.size());
+  result.helipads.reserve(airport.helipads.size());
+  result.parkings.reserve(airport.parkings.size());
   std::vector<LatLon> helipadPositions;
-  for (const BglHelipad& helipad : airport.helipads) {
-    result.helipads.push_back(builder.addHelipad(helipad, helipadPositions));
-  }
+  for (const BglHelipad& helipad : airport.helipads) builder.addHelipad(helipad, helipadPositions, result.helipads);
   result.helipadCount = static_cast<int>(helipadPositions.size());
-  for (const BglParking& parking : airport.parkings) result.parkings.push_back(builder.addParking(parking));
+  for (const BglParking& parking : airport.parkings) builder.addParking(parking, result.parkings);
   builder.nameUnnamed(result.parkings);
   result.stands = builder.take();
   return result;

@@ -193,6 +193,34 @@ TEST_F(AddonScan, AStoppedScanKeepsTheLastCompleteFiles) {
   EXPECT_TRUE(fs::exists("airports/my_thirdparty/EDDM.xml"));
 }
 
+TEST_F(AddonScan, ARescanGivesTheSameBytesTakesChangesAndReadsALinkedFileOnce) {
+  AFG_AUTOMATIC.set(false);
+  const fs::path addons = home.root() / "Addons";
+  afolder[0].set(addons.string());
+  afolder[1].set((addons / "a").string());
+  addBgl(addons / "a/EDDM.bgl", {{test::sampleAirport("EDDM", 5, false)}, 0});
+  addBgl(addons / "b/EGLL.bgl", {{test::sampleAirport("EGLL", 7, true)}, 0});
+  fs::create_directories(addons / "c");
+  fs::create_symlink(addons / "a/EDDM.bgl", addons / "c/EDDM_link.bgl");
+  const AddonScanResult first = scanAddonAirports(site.baseUrl());
+  ASSERT_TRUE(first.complete) << first.error;
+  EXPECT_EQ(first.bglFiles.size(), 2U) << "a folder named twice and a linked file are read once";
+  const std::string eddm = test::readFile("airports/my_thirdparty/EDDM.xml");
+  const std::string egll = test::readFile("airports/my_thirdparty/EGLL.xml");
+
+  test::writeFile("airports/my_thirdparty/EGLL.xml", "edited by hand");
+  addBgl(addons / "a/EDDM.bgl", {{test::sampleAirport("EDDM", 6, false)}, 0});
+  ASSERT_TRUE(scanAddonAirports(site.baseUrl()).complete);
+  EXPECT_EQ(test::readFile("airports/my_thirdparty/EGLL.xml"), egll);
+  const std::string changed = test::readFile("airports/my_thirdparty/EDDM.xml");
+  EXPECT_NE(changed, eddm);
+  EXPECT_NE(changed.find("<parameter name=\"num_parkpos\" value=\"6\" />"), std::string::npos);
+
+  ASSERT_TRUE(scanAddonAirports(site.baseUrl()).complete);
+  EXPECT_EQ(test::readFile("airports/my_thirdparty/EDDM.xml"), changed);
+  EXPECT_EQ(fs::hard_link_count("airports/my_thirdparty/EDDM.xml"), 1U) << "no file is shared with an old scan's";
+}
+
 TEST_F(AddonScan, NoAddOnFolderSetIsErrorFortyNine) {
   AFG_AUTOMATIC.set(false);
   EXPECT_THROW(scanAddonAirports(site.baseUrl()), UserErrorException);

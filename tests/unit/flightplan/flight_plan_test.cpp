@@ -57,6 +57,16 @@ TEST_F(FlightPlanFolder, MadeWithTheDataFolderAndRemovedWithItsFiles) {
   gf_removeFlightPlanFolder();
 }
 
+TEST_F(FlightPlanFolder, AShorterPlanReplacesALongerOneWhole) {
+  ASSERT_TRUE(gf_makeFlightPlanFolder());
+  const fs::path plan = gf_flightPlanPath(4840131);
+  ASSERT_TRUE(gf_writeFlightPlan(plan, 2, "A&B", "KJFK"));
+  ASSERT_TRUE(gf_writeFlightPlan(plan, 5, "EHAM", "EGLL"));
+  EXPECT_EQ(test::readFile(plan), flightPlanText(5, "EHAM", "EGLL"));
+  ASSERT_TRUE(gf_writeFlightPlan(plan, 1, "LEAB&", "LEMD"));
+  EXPECT_EQ(test::readFile(plan), flightPlanText(1, "LEAB&", "LEMD"));
+}
+
 TEST_F(FlightPlanFolder, AnUnwritablePlanOnlyFails) {
   EXPECT_FALSE(gf_writeFlightPlan(plans / "missing" / "1.pln", 2, "EHAM", "KJFK"));
 }

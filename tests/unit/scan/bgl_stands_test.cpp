@@ -91,6 +91,12 @@ TEST_F(StandRules, NameCodesGiveThePrefixes) {
   EXPECT_THAT(ids(make()), ElementsAre("1", "r2", "nwp3", "4", "A5", "Z6", "7"));
 }
 
+TEST_F(StandRules, CodesOfTheSameTextShareTheirIdsOthersNot) {
+  airport.parkings = {parking(0, 4095), parking(11, 4095), parking(40, 4095), parking(12, 4095), parking(13, 4095),
+                      parking(63, 0), parking(0, 0), parking(1, 4095), parking(1, 4095)};
+  EXPECT_THAT(ids(make()), ElementsAre("4095", "4095a", "4095b", "A4095", "B4095", "0", "0a", "r4095", "r4095a"));
+}
+
 TEST_F(StandRules, SevenEqualNamesTakeTheSuffixesAndTheEighthIsRenamed) {
   for (int copy = 0; copy < 8; ++copy) airport.parkings.push_back(parking(10, 12));
   airport.parkings.push_back(parking(10, 13));
