@@ -74,6 +74,7 @@ bool MainLoop::cycleStep() {
 
 void MainLoop::trafficCycle() {
   traffic_.trafficCycle();
+  if (parking_ != nullptr) parking_->cycle();
   if (cycleNumber().load() % kCyclesBetweenPositionReports == 0) sendUserPosition();
 }
 
@@ -92,10 +93,12 @@ void MainLoop::chosenTickWork() {
   if (tickCounter_ % 15 == 0) {
     feeds_.traffic.feed.setReferencePosition({simulator_.userPosition().lat, simulator_.userPosition().lon});
     if (realTrafficStatus().professional) feeds_.channel.sendSimTime(simulator_.simTime());
+    if (parking_ != nullptr) parking_->periodicWork(tickCounter_);
     if (feeds_.weather.state == kFeedNoData || feeds_.traffic.state == kFeedNoData) feedStateCheck();
     if (tickCounter_ % kTicksPerDay == 0) tickCounter_ = 0;
     return;
   }
+  if (parking_ != nullptr && tickCounter_ % 16 == 0) parking_->sixteenthTick();
   if (tickCounter_ % 59 == 0) feedStateCheck();
 }
 

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 
+#include "app/park_airport_work.h"
 #include "app/simulator_link.h"
 #include "realtraffic/control_channel.h"
 #include "realtraffic/traffic_queue.h"
@@ -25,8 +26,9 @@ struct SessionFeeds {
 
 class MainLoop {
  public:
-  MainLoop(SimulatorLink& simulator, SessionFeeds feeds, TrafficCycle& traffic)
-      : simulator_(simulator), feeds_(feeds), traffic_(traffic) {}
+  // Without parking work no park airport is chosen and no static aircraft made.
+  MainLoop(SimulatorLink& simulator, SessionFeeds feeds, TrafficCycle& traffic, ParkAirportWork* parking = nullptr)
+      : simulator_(simulator), feeds_(feeds), traffic_(traffic), parking_(parking) {}
 
   // Runs cycles against absolute 10 ms deadlines until the session ends.
   void run();
@@ -54,6 +56,7 @@ class MainLoop {
   SimulatorLink& simulator_;
   SessionFeeds feeds_;
   TrafficCycle& traffic_;
+  ParkAirportWork* parking_;
   int32_t tickCounter_ = 0;
   int64_t cyclesRun_ = 0;
   double secondsRun_ = 0.0;

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <string>
 
+#include "airports/day_half_hour.h"
 #include "core/folders.h"
 #include "core/log.h"
 #include "core/message_line.h"
@@ -60,9 +61,29 @@ void Session::run() {
   channel_.sendUserPosition(link_.userPosition(), nullptr);
   traffic_.feed.setReferencePosition({link_.userPosition().lat, link_.userPosition().lon});
   waitForFirstTraffic();
+  parking_.startUp();
   loop_.run();
   writeLog(fmt::format("Main loop: {} cycles in {:.1f} s", loop_.cyclesRun(), loop_.secondsRun()));
+  parking_.closeDown();
   joinReaders();
+}
+
+ParkingSources Session::parkingSources() {
+  return {.user =
+              [this] {
+                const sim::UserState user = simulator_.userState();
+                return airports::UserAircraft{.position = {user.lat, user.lon},
+                                              .onGround = simulator_.userOnGround().value_or(false),
+                                              .heightAboveGroundFt = user.altitudeAboveGround};
+              },
+          .clock =
+              [this] {
+                // While the simulator's time is sent to RealTraffic the feed
+                // plays that moment of the week, so the stands follow it.
+                std::optional<int64_t> simulatorTime;
+                if (realTrafficStatus().professional) simulatorTime = link_.simTime();
+                return airports::parkingClock(std::chrono::system_clock::now(), simulatorTime);
+              }};
 }
 
 bool Session::waitForSimulator() {

@@ -5,9 +5,11 @@
 #include <thread>
 
 #include "app/main_loop.h"
+#include "app/park_airport_work.h"
 #include "app/program_run.h"
 #include "app/session_traffic.h"
 #include "app/sim_session_link.h"
+#include "app/user_stand_link.h"
 #include "realtraffic/control_channel.h"
 #include "realtraffic/traffic_queue.h"
 #include "realtraffic/traffic_reader.h"
@@ -40,16 +42,20 @@ class Session {
   void startReaders();
   void waitForFirstTraffic();
   void joinReaders();
+  ParkingSources parkingSources();
 
   ProgramRun& program_;
-  sim::SimSession simulator_;
+  UserStandLink userStand_;
+  sim::SimSession simulator_{userStand_.links()};
   SimSessionLink link_{simulator_};
   TrafficQueue queue_;
   WeatherReader weather_;
   TrafficReader traffic_;
   ControlChannel channel_{{weather_, traffic_}};
   SessionTraffic liveTraffic_{link_, queue_, {program_.liveries, program_.flightPlans}};
-  MainLoop loop_{link_, {queue_, weather_, traffic_, channel_}, liveTraffic_.cycle()};
+  ParkAirportWork parking_{airports::airportDatabase(), liveTraffic_.parked(), liveTraffic_.state(), traffic_.feed,
+                           userStand_, parkingSources()};
+  MainLoop loop_{link_, {queue_, weather_, traffic_, channel_}, liveTraffic_.cycle(), &parking_};
   std::thread weatherThread_;
   std::thread trafficThread_;
 };

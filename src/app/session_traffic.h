@@ -8,6 +8,7 @@
 #include "realtraffic/traffic_queue.h"
 #include "traffic/catalogue_livery.h"
 #include "traffic/first_links.h"
+#include "traffic/parked_live_traffic.h"
 #include "traffic/traffic_cycle.h"
 #include "traffic/traffic_state.h"
 
@@ -45,11 +46,16 @@ struct ProgramTrafficLinks {
 class SessionTraffic {
  public:
   SessionTraffic(SimulatorLink& simulator, TrafficQueue& queue, ProgramTrafficLinks program)
-      : livery_(program.liveries), simulator_(simulator), cycle_(context(program.flightPlans), queue) {}
+      : livery_(program.liveries),
+        simulator_(simulator),
+        cycle_(context(program.flightPlans), queue),
+        parked_(context(program.flightPlans)) {}
   SessionTraffic(const SessionTraffic&) = delete;
   SessionTraffic& operator=(const SessionTraffic&) = delete;
 
   TrafficCycle& cycle() { return cycle_; }
+  TrafficState& state() { return state_; }
+  ParkedLiveTraffic& parked() { return parked_; }
 
  private:
   TrafficContext context(flightplan::FlightPlanList& flightPlans) {
@@ -62,6 +68,7 @@ class SessionTraffic {
   CatalogueLivery livery_;
   LinkedCycleSimulator simulator_;
   TrafficCycle cycle_;
+  ParkedLiveTraffic parked_;
 };
 
 }  // namespace tfx::app

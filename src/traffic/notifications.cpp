@@ -12,6 +12,7 @@
 #include "traffic/ground_data.h"
 #include "traffic/object_birth.h"
 #include "traffic/removal.h"
+#include "traffic/static_objects.h"
 
 namespace tfx {
 namespace {
@@ -83,15 +84,18 @@ void handleNotifications(TrafficContext& context, std::vector<sim::SimNotificati
   for (const sim::SimNotification& notification : scratch) {
     switch (notification.kind) {
       case sim::NotificationKind::LiveCreated: onLiveObjectCreated(context, notification); break;
-      case sim::NotificationKind::Removed: onRemoved(context, notification.objectId); break;
+      case sim::NotificationKind::StaticCreated: onStaticObjectCreated(context, notification); break;
+      case sim::NotificationKind::Removed:
+        if (!onStaticObjectRemoved(context.state, notification.objectId)) onRemoved(context, notification.objectId);
+        break;
       case sim::NotificationKind::CreateFailed: onCreateFailed(context, notification.hexid); break;
       case sim::NotificationKind::CallsignBlocked: onBlocked(context, notification.hexid); break;
       case sim::NotificationKind::GroundData: onGroundData(context, notification); break;
       case sim::NotificationKind::Shape: onObjectShape(context, notification); break;
-      default: break;  // static objects: static parking
     }
   }
   advanceCreatedObjects(context);
+  advanceStaticObjects(context);
 }
 
 }  // namespace tfx

@@ -52,11 +52,12 @@ void paceCreatesAndRemovals(TrafficContext& context, int32_t cycle) {
     exchange.queueRemoval(state.removalQueue.front());
     state.removalQueue.pop_front();
   }
-  // The static create queue joins here once static parking makes requests.
-  if (cycle % kCreateEvery == 0 && !state.liveCreateQueue.empty()) {
-    exchange.queueCreate(std::move(state.liveCreateQueue.front()));
-    state.liveCreateQueue.pop_front();
-  }
+  if (cycle % kCreateEvery != 0) return;
+  // Live aircraft go first: they are what the user came for.
+  auto& queue = state.liveCreateQueue.empty() ? state.staticCreateQueue : state.liveCreateQueue;
+  if (queue.empty()) return;
+  exchange.queueCreate(std::move(queue.front()));
+  queue.pop_front();
 }
 
 size_t waitingLiveCreates(TrafficContext& context) {

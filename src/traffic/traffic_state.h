@@ -11,6 +11,7 @@
 
 #include "sim/exchange_lists.h"
 #include "traffic/live_aircraft.h"
+#include "traffic/static_record.h"
 
 namespace tfx {
 
@@ -36,6 +37,10 @@ class TrafficState {
   std::set<std::string, std::less<>> ghostList;
   // Keys (operator and type) for which livery matching found nothing.
   std::set<std::string, std::less<>> noLiveryKeys;
+  // Static parked aircraft, in the order their creation was asked.
+  std::vector<StaticRecord> staticRecords;
+  // Create requests of static aircraft; served when no live create waits.
+  std::deque<sim::CreateRequest> staticCreateQueue;
   // Hexids of spawned aircraft to compare with the static parked aircraft, oldest first.
   std::deque<uint32_t> staticCheckList;
   // Livery titles the simulator could not create an aircraft with, in order of failure.

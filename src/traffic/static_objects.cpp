@@ -1,0 +1,110 @@
+#include "traffic/static_objects.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/geodesy.h"
+#include "core/log.h"
+#include "core/parameters.h"
+#include "core/random.h"
+#include "sim/object_events.h"
+#include "sim/sim_ids.h"
+
+namespace tfx {
+namespace {
+
+constexpr uint32_t kCabinLitOutOfTen = 9;
+
+bool cabinLit(const StaticRecord& record) {
+  if (record.cargoStand) return false;
+  if (!randomChoicesEnabled()) return true;
+  return static_cast<uint32_t>(randomIndex(10)) < kCabinLitOutOfTen;
+}
+
+}  // namespace
+
+std::string staticObjectName(const airports::StaticToCreate& entry) {
+  // The registration is unique among static aircraft; the callsign may be
+  // flown by a live aircraft too, which would mix up the two objects.
+  if (!entry.aircraft.registration.empty()) return entry.aircraft.registration;
+  return fmt::format("ST{}", entry.hexid);
+}
+
+void queueStaticCreate(TrafficState& state, const airports::StaticToCreate& entry, const StaticPlacement& placement) {
+  const airports::Stand& stand = placement.stand;
+  const airports::StaticAircraft& chosen = entry.aircraft;
+  StaticRecord record;
+  record.aircraft = {.hexid = entry.hexid,
+                     .standIndex = chosen.standIndex,
+                     .position = stand.position(),
+                     .halfWingspanNm = placement.halfWingspanNm,
+                     .airline = chosen.airline,
+                     .type = chosen.type,
+                     .callsign = chosen.callsign,
+                     .callsignNote = chosen.callsignNote,
+                     .registration = chosen.registration};
+  // Stand files may give headings outside one turn.
+  record.heading = std::fmod(std::fmod(stand.heading, kTwoPi) + kTwoPi, kTwoPi);
+  record.cargoStand = stand.cargo;
+  state.staticRecords.push_back(std::move(record));
+  sim::CreateRequest request;
+  request.lat = stand.lat;
+  request.lon = stand.lon;
+  request.altitude = placement.groundElevationFt;
+  request.heading = state.staticRecords.back().heading * kRadToDeg;
+  request.onGround = 1;
+  request.callsign = staticObjectName(entry);
+  request.liveryTitle = std::string(placement.liveryTitle);
+  request.hexid = entry.hexid;
+  state.staticCreateQueue.push_back(std::move(request));
+}
+
+void onStaticObjectCreated(TrafficContext& context, const sim::SimNotification& notification) {
+  auto& records = context.state.staticRecords;
+  const auto record = std::find_if(records.begin(), records.end(), [&](const StaticRecord& r) {
+    return r.aircraft.hexid == notification.hexid && r.objectId == 0;
+  });
+  if (record == records.end()) {
+    // Its creation was called off meanwhile: the object goes again.
+    context.state.removalQueue.push_back(notification.objectId);
+    return;
+  }
+  record->objectId = notification.objectId;
+  record->counter = 0;
+}
+
+void advanceStaticObjects(TrafficContext& context) {
+  for (StaticRecord& record : context.state.staticRecords) {
+    if (record.objectId == 0 || record.active || record.removing) continue;
+    if (++record.counter < kStaticSettleCycles) continue;
+    record.active = true;
+    lightParkedStatic(context.simulator.exchange(), record);
+    if (LOG.value()) writeLog(fmt::format("{:8}: {:8} parked", record.aircraft.standIndex, record.aircraft.callsign));
+  }
+}
+
+bool onStaticObjectRemoved(TrafficState& state, uint32_t objectId) {
+  if (objectId == 0) return false;
+  return std::erase_if(state.staticRecords, [objectId](const StaticRecord& r) { return r.objectId == objectId; }) > 0;
+}
+
+void lightParkedStatic(sim::ExchangeLists& exchange, StaticRecord& record) {
+  if (record.throttleIndex != 0) {
+    exchange.queueEvent(record.objectId, sim::kEvThrottle, sim::kThrottleValues[0]);
+    record.throttleIndex = 0;
+  }
+  exchange.queueEvent(record.objectId, sim::kEvFlaps, sim::kFlapsValues[0]);
+  exchange.queueEvent(record.objectId, sim::kEvEngineAutoShutdown, 0);
+  sim::setLights(exchange, record.objectId,
+                 {.navigation = NAV_LIGHTS_WHILE_PARKED.value(),
+                  .beacon = false,
+                  .landing = false,
+                  .taxi = false,
+                  .strobe = false,
+                  .logo = true,
+                  .cabin = cabinLit(record)});
+}
+
+}  // namespace tfx
