@@ -1,0 +1,163 @@
+// The park airport work as the main loop drives it, cycle by cycle and tick
+// by tick: start-up, choice, the reader's ground filter, static creates,
+// renewal, the user's move to another stand and the close-down.
+#include <gtest/gtest.h>
+
+#include "airports/airport.h"
+#include "app/park_airport_work.h"
+#include "core/folders.h"
+#include "core/parameters.h"
+#include "static_parking_fixture.h"
+
+namespace tfx::app {
+namespace {
+
+constexpr LatLon kE67{47.458056, 8.548056};
+constexpr LatLon kE68{47.458956, 8.548056};
+const auto kNow = test::timeAt(3, 20);
+
+airports::AirportDatabase zurichDatabase() {
+  return {{.code = "EHAM", .iata = "AMS", .lat = 52.308, .lon = 4.764, .alt = -11},
+          {.code = "LSZH", .iata = "ZRH", .lat = kE67.lat, .lon = kE67.lon, .alt = 1417}};
+}
+
+// Two stands 100 m apart, each with one aircraft on Wednesday 10:00; the
+// stands lie at 1402 ft, the database says 1417 ft.
+std::string zurichStands() {
+  return test::standFileXml(
+      test::parameterXml("airport_name", "Zurich") + test::parameterXml("publisher", "stock") +
+          test::parameterXml("altitude", "1402"),
+      R"(<parkpos id="E_67" latitude="47.458056" longitude="8.548056" heading="90" radius="20">)"
+      R"(<opt cs="SWR1" airl="SWR" type="B738" reg="HB-JVA" day="3" hh="20"/></parkpos>)"
+      R"(<parkpos id="E_68" latitude="47.458956" longitude="8.548056" heading="450" radius="20">)"
+      R"(<opt cs="KLM1" airl="KLM" type="B738" reg="PH-BXA" day="3" hh="20"/></parkpos>)");
+}
+
+class ParkAirportWorkTest : public ::testing::Test, public test::ParkFixture {
+ protected:
+  ParkAirportWorkTest() {
+    airports::parkAirport() = {};
+    CUSTOM_PARKING_PERCENTAGE.set(100);
+    work.state().site = "http://127.0.0.1:9/";
+    test::writeFile(paths::myThirdparty / "LSZH.xml", zurichStands());
+  }
+  ~ParkAirportWorkTest() override { airports::parkAirport() = {}; }
+
+  void standAt(const LatLon& position) {
+    user = {.position = position, .onGround = true, .heightAboveGroundFt = 0.0};
+  }
+  // Chooses LSZH with the user on E_67 and computes its static parking.
+  void atZurich() {
+    ASSERT_TRUE(work.startUp());
+    standAt(kE67);
+    work.cycle();
+    work.cycle();
+    ASSERT_EQ(airports::parkAirport().code, "LSZH");
+  }
+
+  airports::AirportDatabase database = zurichDatabase();
+  TrafficState live;
+  TrafficFeedState feed;
+  UserStandLink userStand;
+  ParkAirportWork work{database, traffic, live, feed, userStand,
+                       {.user = [this] { return user; }, .clock = [] { return kNow; }}};
+};
+
+TEST_F(ParkAirportWorkTest, StartUpPutsAKnownDestinationFirst) {
+  test::writeFile(paths::myParkAirports, "EHAM\n");
+  DESTINATION.set("LSZH");
+  ASSERT_TRUE(work.startUp());
+  ASSERT_EQ(work.state().parkAirports.size(), 2u);
+  EXPECT_EQ(work.state().parkAirports.front().code, "LSZH");
+
+  airports::ParkAirportList list = work.state().parkAirports;
+  EXPECT_TRUE(putDestinationFirst(list, database, "EHAM"));
+  EXPECT_EQ(list.front().code, "EHAM");
+  EXPECT_EQ(list.size(), 2u) << "a listed destination moves, it is not added again";
+  EXPECT_FALSE(putDestinationFirst(list, database, "KJFK"));
+  EXPECT_FALSE(putDestinationFirst(list, database, ""));
+  EXPECT_EQ(list.front().code, "EHAM");
+  DESTINATION.set("");
+}
+
+TEST_F(ParkAirportWorkTest, TheReaderFiltersAroundTheParkAirportWhileItIsSet) {
+  atZurich();
+  ASSERT_TRUE(feed.parkAirport().has_value());
+  EXPECT_DOUBLE_EQ(feed.parkAirport()->lat, kE67.lat);
+  EXPECT_EQ(feed.groundElevation(), 1402.0) << "the stands' elevation once they are read";
+  EXPECT_EQ(userStand.standAt(kE67).name, "E_67");
+  EXPECT_EQ(userStand.recordedUserStand(), 1u);
+  EXPECT_EQ(userStand.standAt({kE67.lat, kE67.lon + 0.01}).index, 0u);
+
+  user = {.position = {kE67.lat + 1.0, kE67.lon}, .onGround = false, .heightAboveGroundFt = 5000.0};
+  work.cycle();
+  EXPECT_FALSE(airports::parkAirportIsSet());
+  EXPECT_FALSE(feed.parkAirport().has_value());
+  EXPECT_FALSE(feed.groundElevation().has_value());
+  EXPECT_EQ(userStand.standAt(kE67).index, 0u) << "no stands without a park airport";
+}
+
+TEST_F(ParkAirportWorkTest, OneStaticCreateWaitsAtATimeOnItsStand) {
+  atZurich();
+  ASSERT_EQ(live.staticCreateQueue.size(), 1u) << "E_67 is the user's; KLM1 goes to E_68";
+  const sim::CreateRequest& request = live.staticCreateQueue.front();
+  EXPECT_EQ(request.hexid, 1u);
+  EXPECT_EQ(request.callsign, "PH-BXA");
+  EXPECT_EQ(request.onGround, 1u);
+  EXPECT_DOUBLE_EQ(request.lat, kE68.lat);
+  EXPECT_DOUBLE_EQ(request.heading, 90.0) << "450 degrees is one turn and 90";
+  EXPECT_DOUBLE_EQ(request.altitude, 1402.0);
+  ASSERT_EQ(live.staticRecords.size(), 1u);
+  EXPECT_EQ(live.staticRecords[0].aircraft.standIndex, 2);
+  work.cycle();
+  EXPECT_EQ(live.staticCreateQueue.size(), 1u);
+}
+
+TEST_F(ParkAirportWorkTest, RenewalAskedEveryTwentyMinutesAndStepped) {
+  atZurich();
+  work.periodicWork(60);
+  EXPECT_EQ(work.minutesToRenewal(), 19) << "10:20 less the minute of 10:01";
+  EXPECT_FALSE(work.state().statics.renewalPending);
+  work.periodicWork(1200);
+  EXPECT_TRUE(work.state().statics.renewalPending);
+  work.periodicWork(1215);
+  EXPECT_TRUE(work.state().statics.renewalFlushed);
+  work.periodicWork(1230);
+  EXPECT_FALSE(work.state().statics.renewalPending);
+}
+
+TEST_F(ParkAirportWorkTest, AMoveToAnotherStandRecomputesOnASixteenthTickButNotDuringARenewal) {
+  atZurich();
+  live.staticCreateQueue.clear();
+  standAt(kE68);
+  userStand.userStandChanged(userStand.standAt(kE68));
+  work.periodicWork(1200);
+  work.sixteenthTick();
+  EXPECT_EQ(work.state().statics.reservedStand, "E_67") << "waits while the renewal runs";
+  work.periodicWork(1215);
+  work.periodicWork(1230);
+  work.sixteenthTick();
+  EXPECT_EQ(work.state().statics.reservedStand, "E_68");
+  EXPECT_EQ(userStand.recordedUserStand(), 2u);
+  ASSERT_EQ(work.state().statics.staticList.size(), 1u);
+  EXPECT_EQ(work.state().statics.staticList[0].callsign, "SWR1");
+  work.sixteenthTick();
+  EXPECT_EQ(work.state().statics.staticList.size(), 1u) << "a request is taken once";
+}
+
+TEST_F(ParkAirportWorkTest, CloseDownRemovesTheParkedAircraftAndClearsTheFilter) {
+  atZurich();
+  traffic.placedStatic.push_back({.hexid = 1, .standIndex = 2, .position = kE68, .halfWingspanNm = 0.01,
+                                   .airline = "KLM", .type = "B738", .callsign = "KLM1", .callsignNote = {},
+                                   .registration = "PH-BXA"});
+  work.closeDown();
+  ASSERT_EQ(traffic.removed.size(), 1u);
+  EXPECT_EQ(traffic.removed[0].second, airports::ParkedRemoval::OutOfSight);
+  EXPECT_FALSE(airports::parkAirportIsSet());
+  EXPECT_FALSE(feed.parkAirport().has_value());
+  work.closeDown();
+  EXPECT_EQ(traffic.removed.size(), 1u) << "nothing more to remove";
+}
+
+}  // namespace
+}  // namespace tfx::app
