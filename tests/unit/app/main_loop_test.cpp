@@ -166,5 +166,44 @@ TEST_F(MainLoopTest, AStopEndsTheLoopAtTheNextCycle) {
   EXPECT_EQ(loop_.cyclesRun(), 100);
 }
 
+class MainLoopParkingTest : public MainLoopTest {
+ protected:
+  UserStandLink userStand_;
+  airports::AirportDatabase airports_;
+  ParkAirportWork parking_{airports_,
+                           liveTraffic_.parked(),
+                           liveTraffic_.state(),
+                           traffic_.feed,
+                           userStand_,
+                           {.user = [] { return airports::UserAircraft{.position = {47.46, 8.55}}; },
+                            .clock = [] { return std::chrono::system_clock::time_point(std::chrono::hours(1)); }}};
+  MainLoop parkingLoop_{simulator_, {queue_, weather_, traffic_, channel_}, liveTraffic_.cycle(), &parking_};
+
+  void runParkingTicks(int ticks) {
+    for (int tick = 0; tick < ticks; ++tick) {
+      ASSERT_TRUE(parkingLoop_.cycleStep());
+      simulator_.tick = true;
+      ASSERT_TRUE(parkingLoop_.cycleStep());
+    }
+  }
+};
+
+TEST_F(MainLoopParkingTest, TheRenewalIsAskedOnThe1200thTickAndSteppedOnTheNextFifteenths) {
+  parkingLoop_.begin();
+  parking_.state().stands.standsLoaded = true;
+  runParkingTicks(59);
+  EXPECT_EQ(parking_.minutesToRenewal(), -1);
+  runParkingTicks(1);
+  EXPECT_EQ(parking_.minutesToRenewal(), 20) << "01:00 is 20 minutes before 01:20";
+  runParkingTicks(1139);
+  EXPECT_FALSE(parking_.state().statics.renewalPending);
+  runParkingTicks(1);
+  EXPECT_TRUE(parking_.state().statics.renewalPending);
+  runParkingTicks(15);
+  EXPECT_TRUE(parking_.state().statics.renewalFlushed);
+  runParkingTicks(15);
+  EXPECT_FALSE(parking_.state().statics.renewalPending);
+}
+
 }  // namespace
 }  // namespace tfx::app
