@@ -78,8 +78,8 @@ void ParkedLiveTraffic::removeParked(uint32_t hexid, airports::ParkedRemoval rea
   }
   TrafficState& state = context_.state;
   auto& records = state.staticRecords;
-  const auto record =
-      std::find_if(records.begin(), records.end(), [hexid](const StaticRecord& r) { return r.aircraft.hexid == hexid; });
+  const auto record = std::find_if(records.begin(), records.end(),
+                                   [hexid](const StaticRecord& r) { return r.aircraft.hexid == hexid; });
   if (record == records.end() || record->removing) return;
   if (record->objectId == 0) {
     // Not yet in the simulator: its request goes with the record; an object

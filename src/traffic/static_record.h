@@ -11,9 +11,9 @@ struct StaticRecord {
   airports::ParkedAircraft aircraft;
   double heading = 0.0;  // radians, the stand's
   bool cargoStand = false;
-  uint32_t objectId = 0;  // 0 until the simulator created the object
-  int32_t counter = 0;    // main cycles since the object was created
-  bool active = false;    // settled and lit as parked
+  uint32_t objectId = 0;       // 0 until the simulator created the object
+  int32_t counter = 0;         // main cycles since the object was created
+  bool active = false;         // settled and lit as parked
   uint32_t throttleIndex = 5;  // 5: not yet sent
   bool removing = false;
 };

@@ -1,10 +1,11 @@
 // The park airport work as the main loop drives it, cycle by cycle and tick
 // by tick: start-up, choice, the reader's ground filter, static creates,
 // renewal, the user's move to another stand and the close-down.
+#include "app/park_airport_work.h"
+
 #include <gtest/gtest.h>
 
 #include "airports/airport.h"
-#include "app/park_airport_work.h"
 #include "core/folders.h"
 #include "core/parameters.h"
 #include "static_parking_fixture.h"
@@ -24,13 +25,12 @@ airports::AirportDatabase zurichDatabase() {
 // Two stands 100 m apart, each with one aircraft on Wednesday 10:00; the
 // stands lie at 1402 ft, the database says 1417 ft.
 std::string zurichStands() {
-  return test::standFileXml(
-      test::parameterXml("airport_name", "Zurich") + test::parameterXml("publisher", "stock") +
-          test::parameterXml("altitude", "1402"),
-      R"(<parkpos id="E_67" latitude="47.458056" longitude="8.548056" heading="90" radius="20">)"
-      R"(<opt cs="SWR1" airl="SWR" type="B738" reg="HB-JVA" day="3" hh="20"/></parkpos>)"
-      R"(<parkpos id="E_68" latitude="47.458956" longitude="8.548056" heading="450" radius="20">)"
-      R"(<opt cs="KLM1" airl="KLM" type="B738" reg="PH-BXA" day="3" hh="20"/></parkpos>)");
+  return test::standFileXml(test::parameterXml("airport_name", "Zurich") + test::parameterXml("publisher", "stock") +
+                                test::parameterXml("altitude", "1402"),
+                            R"(<parkpos id="E_67" latitude="47.458056" longitude="8.548056" heading="90" radius="20">)"
+                            R"(<opt cs="SWR1" airl="SWR" type="B738" reg="HB-JVA" day="3" hh="20"/></parkpos>)"
+                            R"(<parkpos id="E_68" latitude="47.458956" longitude="8.548056" heading="450" radius="20">)"
+                            R"(<opt cs="KLM1" airl="KLM" type="B738" reg="PH-BXA" day="3" hh="20"/></parkpos>)");
 }
 
 class ParkAirportWorkTest : public ::testing::Test, public test::ParkFixture {
@@ -43,9 +43,7 @@ class ParkAirportWorkTest : public ::testing::Test, public test::ParkFixture {
   }
   ~ParkAirportWorkTest() override { airports::parkAirport() = {}; }
 
-  void standAt(const LatLon& position) {
-    user = {.position = position, .onGround = true, .heightAboveGroundFt = 0.0};
-  }
+  void standAt(const LatLon& position) { user = {.position = position, .onGround = true, .heightAboveGroundFt = 0.0}; }
   // Chooses LSZH with the user on E_67 and computes its static parking.
   void atZurich() {
     ASSERT_TRUE(work.startUp());
@@ -59,8 +57,8 @@ class ParkAirportWorkTest : public ::testing::Test, public test::ParkFixture {
   TrafficState live;
   TrafficFeedState feed;
   UserStandLink userStand;
-  ParkAirportWork work{database, traffic, live, feed, userStand,
-                       {.user = [this] { return user; }, .clock = [] { return kNow; }}};
+  ParkAirportWork work{database, traffic,   live,
+                       feed,     userStand, {.user = [this] { return user; }, .clock = [] { return kNow; }}};
 };
 
 TEST_F(ParkAirportWorkTest, StartUpPutsAKnownDestinationFirst) {
@@ -147,9 +145,15 @@ TEST_F(ParkAirportWorkTest, AMoveToAnotherStandRecomputesOnASixteenthTickButNotD
 
 TEST_F(ParkAirportWorkTest, CloseDownRemovesTheParkedAircraftAndClearsTheFilter) {
   atZurich();
-  traffic.placedStatic.push_back({.hexid = 1, .standIndex = 2, .position = kE68, .halfWingspanNm = 0.01,
-                                   .airline = "KLM", .type = "B738", .callsign = "KLM1", .callsignNote = {},
-                                   .registration = "PH-BXA"});
+  traffic.placedStatic.push_back({.hexid = 1,
+                                  .standIndex = 2,
+                                  .position = kE68,
+                                  .halfWingspanNm = 0.01,
+                                  .airline = "KLM",
+                                  .type = "B738",
+                                  .callsign = "KLM1",
+                                  .callsignNote = {},
+                                  .registration = "PH-BXA"});
   work.closeDown();
   ASSERT_EQ(traffic.removed.size(), 1u);
   EXPECT_EQ(traffic.removed[0].second, airports::ParkedRemoval::OutOfSight);

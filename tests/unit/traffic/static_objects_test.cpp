@@ -1,13 +1,14 @@
 // Static parked aircraft on the live-traffic side: their creates behind the
 // live ones, their activation and parked lights, their removal, and what
 // static parking sees of the live and static aircraft.
+#include "traffic/static_objects.h"
+
 #include "airports/stand.h"
 #include "sim/object_events.h"
 #include "sim/sim_ids.h"
 #include "traffic/notifications.h"
 #include "traffic/object_queues.h"
 #include "traffic/parked_live_traffic.h"
-#include "traffic/static_objects.h"
 #include "traffic_fixture.h"
 
 namespace tfx::test {
@@ -25,11 +26,15 @@ class StaticObjects : public TrafficFixture {
   }
 
   void queueStatic(uint32_t hexid, const std::string& registration = "HB-JVA") {
-    airports::StaticToCreate entry{.aircraft = {.standIndex = 4, .airline = "SWR", .type = "A320",
-                                                .callsign = "SWR1", .registration = registration},
+    airports::StaticToCreate entry{.aircraft = {.standIndex = 4,
+                                                .airline = "SWR",
+                                                .type = "A320",
+                                                .callsign = "SWR1",
+                                                .registration = registration},
                                    .hexid = hexid};
-    queueStaticCreate(state, entry, {.stand = stand, .liveryTitle = kDefaultLiveryTitle, .halfWingspanNm = 0.01,
-                                     .groundElevationFt = 1402.0});
+    queueStaticCreate(
+        state, entry,
+        {.stand = stand, .liveryTitle = kDefaultLiveryTitle, .halfWingspanNm = 0.01, .groundElevationFt = 1402.0});
   }
   void announce(uint32_t objectId, uint32_t hexid, sim::NotificationKind kind = sim::NotificationKind::StaticCreated) {
     simulator.lists.postNotification({.objectId = objectId, .hexid = hexid, .kind = kind});
