@@ -11,6 +11,10 @@
 #include "realtraffic/traffic_reader.h"
 #include "realtraffic/weather_reader.h"
 #include "traffic/traffic_cycle.h"
+#include "traffic/traffic_state.h"
+#include "ui/traffic_picture.h"
+#include "ui/window_model.h"
+#include "ui/window_requests.h"
 
 namespace tfx::app {
 
@@ -23,10 +27,19 @@ struct SessionFeeds {
   ControlChannel& channel;
 };
 
+// What the main loop does for the window: the requests of its handlers and the traffic picture.
+struct WindowSide {
+  ui::WindowModel& model;
+  ui::WindowRequests& requests;
+  ui::TrafficPictureBuffer& picture;
+  const TrafficState& traffic;
+};
+
 class MainLoop {
  public:
-  MainLoop(SimulatorLink& simulator, SessionFeeds feeds, TrafficCycle& traffic)
-      : simulator_(simulator), feeds_(feeds), traffic_(traffic) {}
+  MainLoop(SimulatorLink& simulator, SessionFeeds feeds, TrafficCycle& traffic,
+           std::optional<WindowSide> window = std::nullopt)
+      : simulator_(simulator), feeds_(feeds), traffic_(traffic), window_(window) {}
 
   // Runs cycles against absolute 10 ms deadlines until the session ends.
   void run();
@@ -50,10 +63,15 @@ class MainLoop {
   void notRunningStep();
   void chosenTickWork();
   void sendUserPosition();
+  void publishPicture();
+  void windowTickWork();
+  void windowFifteenthTickWork();
+  std::optional<ui::PictureUser> pictureUser() const;
 
   SimulatorLink& simulator_;
   SessionFeeds feeds_;
   TrafficCycle& traffic_;
+  std::optional<WindowSide> window_;
   int32_t tickCounter_ = 0;
   int64_t cyclesRun_ = 0;
   double secondsRun_ = 0.0;

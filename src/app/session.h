@@ -49,7 +49,10 @@ class Session {
   TrafficReader traffic_;
   ControlChannel channel_{{weather_, traffic_}};
   SessionTraffic liveTraffic_{link_, queue_, {program_.liveries, program_.flightPlans}};
-  MainLoop loop_{link_, {queue_, weather_, traffic_, channel_}, liveTraffic_.cycle()};
+  MainLoop loop_{link_,
+                 {queue_, weather_, traffic_, channel_},
+                 liveTraffic_.cycle(),
+                 WindowSide{program_.model, program_.requests, program_.picture, liveTraffic_.state()}};
   std::thread weatherThread_;
   std::thread trafficThread_;
 };

@@ -47,6 +47,7 @@ class SessionTraffic {
   SessionTraffic& operator=(const SessionTraffic&) = delete;
 
   TrafficCycle& cycle() { return cycle_; }
+  const TrafficState& state() const { return state_; }
 
  private:
   TrafficContext context(flightplan::FlightPlanList& flightPlans) {

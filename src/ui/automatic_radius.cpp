@@ -18,6 +18,10 @@ int32_t automatic_radius(const RadiusInputs& inputs) {
   return 40;
 }
 
+RadiusUser radiusUserOf(const PictureUser& user) {
+  return {{user.lat, user.lon}, user.aboveGroundFt, user.onGround};
+}
+
 void applyAutomaticRadius(const std::optional<RadiusUser>& user, const std::optional<LatLon>& parkAirport) {
   if (!user) return;
   const RadiusInputs inputs{

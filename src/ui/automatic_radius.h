@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/geodesy.h"
+#include "ui/traffic_picture.h"
 
 namespace tfx::ui {
 
@@ -27,6 +28,8 @@ struct RadiusUser {
   double aboveGroundFt = 0.0;
   bool onGround = false;
 };
+
+RadiusUser radiusUserOf(const PictureUser& user);
 
 // Stores the automatic radius in RANGE (not saved), derives the radius from it
 // and shows it in the list when it changed. Without a known user state nothing changes.

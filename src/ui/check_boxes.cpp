@@ -140,9 +140,7 @@ void applyPictureRadius(const TrafficPictureBuffer& picture) {
   std::optional<RadiusUser> user;
   std::optional<LatLon> parkAirport;
   picture.read([&](const TrafficPicture& shown, uint64_t) {
-    if (shown.user) {
-      user = RadiusUser{{shown.user->lat, shown.user->lon}, shown.user->aboveGroundFt, shown.user->onGround};
-    }
+    if (shown.user) user = radiusUserOf(*shown.user);
     if (shown.parkAirport) parkAirport = LatLon{shown.parkAirport->lat, shown.parkAirport->lon};
   });
   applyAutomaticRadius(user, parkAirport);
