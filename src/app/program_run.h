@@ -5,9 +5,9 @@
 
 #include "aircraft/aircraft_database.h"
 #include "aircraft/livery_catalogue.h"
+#include "app/running_session.h"
 #include "app/window_loop.h"
 #include "flightplan/flight_plan_list.h"
-#include "app/running_session.h"
 #include "ui/traffic_picture.h"
 #include "ui/window_model.h"
 #include "ui/window_requests.h"

@@ -93,10 +93,7 @@ void WindowThread::closeButton() {
 }
 
 void WindowThread::command(const WindowMessage& message) {
-  // The input goes into the control first, as the user's own typing or picking would.
-  if (message.listValue) window_.showListValue(message.control, *message.listValue);
-  if (message.text) window_.showEditText(message.control, *message.text);
-  ui::lf_HandleWMCOMMAND(context_, message.control);
+  ui::runControlInput(context_, message.control, message.listValue, message.text);
   if (message.done) message.done();
 }
 

@@ -69,6 +69,13 @@ void lf_HandleWMCOMMAND(WindowContext& context, ControlId id) {
   repaintStatusArea();
 }
 
+void runControlInput(WindowContext& context, ControlId id, const std::optional<int32_t>& listValue,
+                     const std::optional<std::string>& text) {
+  if (listValue) context.model.showListValue(id, *listValue);
+  if (text) context.model.showEditText(id, *text);
+  lf_HandleWMCOMMAND(context, id);
+}
+
 void createWindowControls(WindowModel& model) {
   for (Parameter* setting : windowBoundParameters()) setting->showInControl();
   for (const ControlState& control : model.controls()) model.setEnabled(control.info.id, true);

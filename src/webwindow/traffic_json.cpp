@@ -47,7 +47,8 @@ ordered_json trafficJson(const ui::TrafficPicture& picture, uint64_t revision) {
   }
   ordered_json airport;
   if (picture.parkAirport) {
-    airport = {{"code", picture.parkAirport->code}, {"lat", picture.parkAirport->lat}, {"lon", picture.parkAirport->lon}};
+    airport = {
+        {"code", picture.parkAirport->code}, {"lat", picture.parkAirport->lat}, {"lon", picture.parkAirport->lon}};
   }
   ordered_json stands = ordered_json::array();
   for (const ui::PictureStand& stand : picture.stands) {
@@ -59,7 +60,7 @@ ordered_json trafficJson(const ui::TrafficPicture& picture, uint64_t revision) {
   }
   ordered_json aircraft = ordered_json::array();
   for (const ui::PictureAircraft& row : picture.aircraft) aircraft.push_back(aircraftJson(row));
-  return {{"revision", revision},     {"user", std::move(user)},     {"radius_nm", picture.radiusNm},
+  return {{"revision", revision},    {"user", std::move(user)},     {"radius_nm", picture.radiusNm},
           {"park_airport", airport}, {"stands", std::move(stands)}, {"aircraft", std::move(aircraft)}};
 }
 

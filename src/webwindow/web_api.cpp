@@ -3,8 +3,8 @@
 #include <fmt/format.h>
 
 #include <algorithm>
-#include <variant>
 #include <nlohmann/json.hpp>
+#include <variant>
 
 #include "core/log.h"
 #include "webwindow/page_assets.h"
@@ -90,8 +90,8 @@ std::optional<std::string> unfitInput(const ui::ControlState& control, const Win
 
 std::optional<std::string> WebApi::guardRefusal(const WebRequest& request) const {
   const std::string port = std::to_string(port_);
-  const bool loopbackHost = request.host == "127.0.0.1:" + port || request.host == "localhost:" + port ||
-                            request.host == "[::1]:" + port;
+  const bool loopbackHost =
+      request.host == "127.0.0.1:" + port || request.host == "localhost:" + port || request.host == "[::1]:" + port;
   if (!lan_ && !loopbackHost) return fmt::format("host '{}'", request.host);
   if (request.host.empty()) return std::string("no host");
   if (request.origin && *request.origin != "http://" + request.host) {
@@ -126,7 +126,8 @@ WebResponse WebApi::handle(const WebRequest& request) {
     return jsonAnswer(202, {{"closing", true}});
   }
   if (get) {
-    if (const PageAsset* asset = findPageAsset(request.path)) return {200, std::string(asset->contentType), std::string(asset->content)};
+    if (const PageAsset* asset = findPageAsset(request.path))
+      return {200, std::string(asset->contentType), std::string(asset->content)};
   }
   return error(404, "not found");
 }

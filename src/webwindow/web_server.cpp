@@ -13,8 +13,12 @@ namespace {
 constexpr size_t kWorkerThreads = 8;
 
 WebRequest webRequest(const httplib::Request& request) {
-  WebRequest converted{request.method, request.path, request.get_header_value("Host"), std::nullopt,
-                       request.get_header_value("Content-Type"), request.body};
+  WebRequest converted{request.method,
+                       request.path,
+                       request.get_header_value("Host"),
+                       std::nullopt,
+                       request.get_header_value("Content-Type"),
+                       request.body};
   if (request.has_header("Origin")) converted.origin = request.get_header_value("Origin");
   return converted;
 }

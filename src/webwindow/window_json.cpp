@@ -15,11 +15,16 @@ using nlohmann::ordered_json;
 
 std::string_view kindName(ui::ControlKind kind) {
   switch (kind) {
-    case ui::ControlKind::CheckBox: return "check";
-    case ui::ControlKind::List: return "list";
-    case ui::ControlKind::EditBox: return "edit";
-    case ui::ControlKind::TextField: return "text";
-    case ui::ControlKind::Button: return "button";
+    case ui::ControlKind::CheckBox:
+      return "check";
+    case ui::ControlKind::List:
+      return "list";
+    case ui::ControlKind::EditBox:
+      return "edit";
+    case ui::ControlKind::TextField:
+      return "text";
+    case ui::ControlKind::Button:
+      return "button";
   }
   return "button";
 }
@@ -42,14 +47,19 @@ ordered_json controlJson(const ui::ControlState& control) {
                     {"setting", setting == settingNames().end() ? ordered_json() : ordered_json(setting->second)},
                     {"enabled", control.enabled}};
   switch (control.info.kind) {
-    case ui::ControlKind::CheckBox: json["checked"] = control.checked; break;
+    case ui::ControlKind::CheckBox:
+      json["checked"] = control.checked;
+      break;
     case ui::ControlKind::List:
       json["values"] = control.listValues;
       json["selected"] = control.selected ? ordered_json(*control.selected) : ordered_json();
       break;
     case ui::ControlKind::EditBox:
-    case ui::ControlKind::TextField: json["text"] = control.text; break;
-    case ui::ControlKind::Button: break;
+    case ui::ControlKind::TextField:
+      json["text"] = control.text;
+      break;
+    case ui::ControlKind::Button:
+      break;
   }
   return json;
 }
