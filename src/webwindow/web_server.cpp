@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include "core/log.h"
 #include "platform/thread_name.h"
@@ -37,6 +38,12 @@ WebServer::~WebServer() { stop(); }
 
 uint16_t WebServer::start(uint16_t port, bool lan) {
   httplib::Server& server = *server_;
+  // Only SO_REUSEADDR: the library's default also reuses the port, which would
+  // let a second program listen on a port that is taken.
+  server.set_socket_options([](socket_t socket) {
+    int yes = 1;
+    setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+  });
   server.new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
   server.set_payload_max_length(kMaxCommandBytes);
   server.set_read_timeout(kStalledBodyLimit);
@@ -84,10 +91,14 @@ uint16_t WebServer::start(uint16_t port, bool lan) {
   }
   if (bound <= 0) return 0;
   api_.setPort(static_cast<uint16_t>(bound));
+  listenEnded_ = false;
   thread_ = std::thread([this] {
     platform::setCurrentThreadName("Web Window");
     server_->listen_after_bind();
+    listenEnded_ = true;
   });
+  // A stop finds nothing to stop before the server runs, so start returns once it does.
+  while (!server_->is_running() && !listenEnded_) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   writeLog(fmt::format("Web window at http://127.0.0.1:{}/", bound));
   return static_cast<uint16_t>(bound);
 }

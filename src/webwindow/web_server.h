@@ -2,6 +2,7 @@
 // The web window's HTTP server: one address (loopback, or all with
 // WEB_WINDOW_LAN), a pool of worker threads, body limits, the guards before
 // routing, every route through the API, and the event streams.
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <thread>
@@ -35,6 +36,8 @@ class WebServer {
   EventStreams& streams_;
   std::unique_ptr<httplib::Server> server_;
   std::thread thread_;
+  // Set when the listening has ended (or failed at once).
+  std::atomic<bool> listenEnded_{false};
 };
 
 }  // namespace tfx::webwindow
