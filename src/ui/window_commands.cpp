@@ -82,6 +82,7 @@ void createWindowControls(WindowModel& model) {
   model.setEnabled(ALL_INSTALL_PATH.controlPlace()->id, false);
   model.setEnabled(kRereadButton.place.id, false);
   model.setEnabled(AR_ABOVE_HEIGHT.controlPlace()->id, AUTO_RANGE.value());
+  model.setEnabled(RANGE.controlPlace()->id, !AUTO_RANGE.value());
   model.setTopmost(ALWAYS_ON_TOP.value());
 }
 

@@ -21,7 +21,7 @@ bool handleButton(WindowContext& context, ControlId id);
 bool handleList(WindowContext& context, ControlId id);
 
 // Every control shows its setting; the install-path field and "Re-read" wait
-// for the start-up, "Ah:" follows "Auto range".
+// for the start-up, "Ah:" and "Radius:" follow "Auto range".
 void createWindowControls(WindowModel& model);
 
 }  // namespace tfx::ui

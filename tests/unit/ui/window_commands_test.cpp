@@ -19,10 +19,12 @@ TEST_F(WindowCommands, ControlsShowTheirSettingsAtCreation) {
   EXPECT_FALSE(enabled(kRereadButton.place.id));
   EXPECT_TRUE(enabled(kFlushStaticButton.place.id));
   EXPECT_TRUE(enabled(MAX_PARK_SEL.controlPlace()->id));
-  EXPECT_EQ(enabled(AR_ABOVE_HEIGHT.controlPlace()->id), AUTO_RANGE.value());
+  EXPECT_TRUE(enabled(AR_ABOVE_HEIGHT.controlPlace()->id));
+  EXPECT_FALSE(enabled(RANGE.controlPlace()->id));
   AUTO_RANGE.set(false);
   createWindowControls(model_);
   EXPECT_FALSE(enabled(AR_ABOVE_HEIGHT.controlPlace()->id));
+  EXPECT_TRUE(enabled(RANGE.controlPlace()->id));
 }
 
 TEST_F(WindowCommands, RereadAndFlushAskTheMainThreadAndWait) {

@@ -88,9 +88,11 @@ TEST_F(WebApiRoutes, CommandsClickPickAndType) {
   EXPECT_EQ(response.status, 200);
   EXPECT_EQ(controlOf(response, 32779)["checked"], false);
   EXPECT_EQ(stored("LOG"), "false");
-  response = post("/api/command", R"({"id":32818,"value":65})");
-  EXPECT_EQ(controlOf(response, 32818)["selected"], 65);
-  EXPECT_EQ(stored("RANGE"), "65");
+  response = post("/api/command", R"({"id":32847,"value":25})");
+  EXPECT_EQ(controlOf(response, 32847)["selected"], 25);
+  EXPECT_EQ(stored("MAX_LIVE_SEL"), "25");
+  // "Radius:" waits while "Auto range" is ticked.
+  EXPECT_EQ(post("/api/command", R"({"id":32818,"value":65})").status, 409);
   response = post("/api/command", R"({"id":32853,"text":"150"})", "application/json; charset=utf-8");
   EXPECT_EQ(controlOf(response, 32853)["text"], "47");
   EXPECT_EQ(body(response)["message"]["text"], "The new MAX_FIT is 47");
