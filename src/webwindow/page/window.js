@@ -59,8 +59,14 @@ function makeControl(control) {
   } else {
     input = document.createElement('input');
     input.type = 'text';
+    // While the user types, the box keeps the typed text; Enter hands it over.
+    input.addEventListener('input', () => {
+      input.dataset.typing = 'yes';
+    });
     input.addEventListener('keydown', (event) => {
-      if (event.key === 'Enter') send({ id: control.id, text: input.value });
+      if (event.key !== 'Enter') return;
+      delete input.dataset.typing;
+      send({ id: control.id, text: input.value });
     });
     if (control.kind === 'text') box.classList.add('wide');
   }
@@ -88,7 +94,7 @@ function showControl(control) {
   input.disabled = !control.enabled;
   if (control.kind === 'check') input.checked = control.checked;
   if (control.kind === 'list') input.value = control.selected === null ? '' : String(control.selected);
-  if ((control.kind === 'edit' || control.kind === 'text') && document.activeElement !== input) input.value = control.text;
+  if ((control.kind === 'edit' || control.kind === 'text') && !input.dataset.typing) input.value = control.text;
 }
 
 function showWindow(window) {
@@ -154,6 +160,12 @@ canvas.addEventListener('click', (event) => {
   view.selected = picked ? picked.hexid : null;
   table.selected = view.selected;
   table.render(traffic);
+});
+
+// The window's close button: the program closes down and ends.
+document.getElementById('close').addEventListener('click', async () => {
+  const response = await fetch('/api/close', { method: 'POST' });
+  if (response.ok) document.getElementById('title').textContent = 'Closing ...';
 });
 
 const events = new EventSource('/api/events');
