@@ -5,7 +5,7 @@ tfx_debian_packages=(
   g++ cmake ninja-build pkg-config python3
   libfmt-dev libpugixml-dev nlohmann-json3-dev libcurl4-openssl-dev libsodium-dev
   libcpp-httplib-dev libgtest-dev libgmock-dev libbenchmark-dev
-  nodejs npm clang libclang-rt-14-dev iproute2
+  nodejs npm clang libclang-rt-14-dev iproute2 chromium
 )
 
 tfx_install_debian_packages() {

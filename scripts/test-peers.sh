@@ -7,6 +7,7 @@ set -uo pipefail
 
 peers="${AEROSHADOW_TEST_PEERS:-${XDG_CACHE_HOME:-$HOME/.cache}/aeroshadow-test-peers}"
 node_simconnect_version="4.2.0"
+playwright_core_version="1.65.1"
 
 if ! command -v npm >/dev/null 2>&1; then
   echo "test-peers: npm not found; tests with npm peers will skip" >&2
@@ -14,13 +15,18 @@ if ! command -v npm >/dev/null 2>&1; then
 fi
 
 mkdir -p "$peers"
-installed="$peers/node_modules/node-simconnect/package.json"
-if [ -f "$installed" ] && grep -q "\"version\": \"$node_simconnect_version\"" "$installed"; then
-  exit 0
-fi
-
-if ! npm install --prefix "$peers" --no-audit --no-fund --loglevel=error \
-    "node-simconnect@$node_simconnect_version" >&2; then
-  echo "test-peers: could not install node-simconnect (no network?); its tests will skip" >&2
-fi
+# Installs one package at its version unless it is there already.
+install_peer() {
+  local name="$1" version="$2"
+  local installed="$peers/node_modules/$name/package.json"
+  if [ -f "$installed" ] && grep -q "\"version\": \"$version\"" "$installed"; then
+    return 0
+  fi
+  if ! npm install --prefix "$peers" --no-audit --no-fund --loglevel=error "$name@$version" >&2; then
+    echo "test-peers: could not install $name (no network?); its tests will skip" >&2
+  fi
+}
+install_peer node-simconnect "$node_simconnect_version"
+# Drives Debian's chromium for the web window's browser tests; it downloads no browser of its own.
+install_peer playwright-core "$playwright_core_version"
 exit 0

@@ -4,14 +4,18 @@
 
 #include <thread>
 
+#include "app/traffic_picture_fill.h"
 #include "core/log.h"
 #include "core/message_line.h"
+#include "core/parameters.h"
+#include "core/parameters_file.h"
 #include "core/utc_time.h"
 #include "core/window_surface.h"
 #include "realtraffic/feed_state.h"
 #include "realtraffic/realtraffic_status.h"
 #include "runstate/cycle_clock.h"
 #include "runstate/stop_flags.h"
+#include "ui/automatic_radius.h"
 
 namespace tfx::app {
 namespace {
@@ -76,6 +80,7 @@ void MainLoop::trafficCycle() {
   traffic_.trafficCycle();
   if (parking_ != nullptr) parking_->cycle();
   if (cycleNumber().load() % kCyclesBetweenPositionReports == 0) sendUserPosition();
+  if (window_ && cycleNumber().load() % kCyclesBetweenPictures == 0) publishPicture();
 }
 
 void MainLoop::tickStep() {
@@ -87,6 +92,7 @@ void MainLoop::tickStep() {
   messageLine().tick();
   repaintStatusArea();
   ++tickCounter_;
+  if (window_) windowTickWork();
 }
 
 void MainLoop::chosenTickWork() {
@@ -94,6 +100,7 @@ void MainLoop::chosenTickWork() {
     feeds_.traffic.feed.setReferencePosition({simulator_.userPosition().lat, simulator_.userPosition().lon});
     if (realTrafficStatus().professional) feeds_.channel.sendSimTime(simulator_.simTime());
     if (parking_ != nullptr) parking_->periodicWork(tickCounter_);
+    if (window_) windowFifteenthTickWork();
     if (feeds_.weather.state == kFeedNoData || feeds_.traffic.state == kFeedNoData) feedStateCheck();
     if (tickCounter_ % kTicksPerDay == 0) tickCounter_ = 0;
     return;
@@ -122,6 +129,48 @@ void MainLoop::feedStateCheck() {
   if (!realTrafficStatus().connected) return;
   judgeFeed(feeds_.weather.state, feeds_.weather.datagramCount, lastWeatherCount_);
   judgeFeed(feeds_.traffic.state, feeds_.traffic.datagramCount, lastTrafficCount_);
+}
+
+std::optional<ui::PictureUser> MainLoop::pictureUser() const {
+  if (!simulator_.userPositionKnown()) return std::nullopt;
+  const UserPosition position = simulator_.userPosition();
+  const UserGround ground = simulator_.userGround();
+  return ui::PictureUser{.lat = position.lat,
+                         .lon = position.lon,
+                         .altitudeFt = position.altitude,
+                         .aboveGroundFt = ground.aboveGroundFt,
+                         .headingDeg = position.trueHeading * kRadToDeg,
+                         .groundSpeedKt = position.groundSpeed,
+                         .onGround = ground.onGround.value_or(false)};
+}
+
+void MainLoop::publishPicture() {
+  fillTrafficPicture(window_->picture.back(), window_->traffic, pictureUser(), trafficRadius().nm.load());
+  window_->picture.publish();
+}
+
+void MainLoop::windowTickWork() {
+  ui::WindowRequests& requests = window_->requests;
+  requests.tickCounter = tickCounter_;
+  // The static aircraft go with the parking; the window's part is that they are not renewed.
+  if (ui::WindowRequests::take(requests.flush)) {
+    INITIAL_LOAD_ONLY.set(true);
+    saveParameter(INITIAL_LOAD_ONLY);
+    INITIAL_LOAD_ONLY.showInControl();
+  }
+}
+
+void MainLoop::windowFifteenthTickWork() {
+  if (ui::WindowRequests::take(window_->requests.reread)) {
+    window_->model.setEnabled(kRereadButton.place.id, true);
+    window_->model.setEnabled(DESTINATION.controlPlace()->id, true);
+  }
+  if (tickCounter_ % 30 == 0 && AUTO_RANGE.value()) {
+    std::optional<ui::RadiusUser> user;
+    if (const auto shown = pictureUser()) user = ui::radiusUserOf(*shown);
+    // No park airport is published to the main loop yet: the rule then counts it as far away.
+    ui::applyAutomaticRadius(user, std::nullopt);
+  }
 }
 
 void MainLoop::sendUserPosition() { feeds_.channel.sendUserPosition(simulator_.userPosition(), nullptr); }

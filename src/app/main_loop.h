@@ -12,6 +12,10 @@
 #include "realtraffic/traffic_reader.h"
 #include "realtraffic/weather_reader.h"
 #include "traffic/traffic_cycle.h"
+#include "traffic/traffic_state.h"
+#include "ui/traffic_picture.h"
+#include "ui/window_model.h"
+#include "ui/window_requests.h"
 
 namespace tfx::app {
 
@@ -24,11 +28,21 @@ struct SessionFeeds {
   ControlChannel& channel;
 };
 
+// What the main loop does for the window: the requests of its handlers and the traffic picture.
+struct WindowSide {
+  ui::WindowModel& model;
+  ui::WindowRequests& requests;
+  ui::TrafficPictureBuffer& picture;
+  const TrafficState& traffic;
+};
+
 class MainLoop {
  public:
-  // Without parking work no park airport is chosen and no static aircraft made.
-  MainLoop(SimulatorLink& simulator, SessionFeeds feeds, TrafficCycle& traffic, ParkAirportWork* parking = nullptr)
-      : simulator_(simulator), feeds_(feeds), traffic_(traffic), parking_(parking) {}
+  // Without parking work no park airport is chosen and no static aircraft
+  // made; without a window side no picture is published.
+  MainLoop(SimulatorLink& simulator, SessionFeeds feeds, TrafficCycle& traffic, ParkAirportWork* parking = nullptr,
+           std::optional<WindowSide> window = std::nullopt)
+      : simulator_(simulator), feeds_(feeds), traffic_(traffic), parking_(parking), window_(window) {}
 
   // Runs cycles against absolute 10 ms deadlines until the session ends.
   void run();
@@ -52,11 +66,16 @@ class MainLoop {
   void notRunningStep();
   void chosenTickWork();
   void sendUserPosition();
+  void publishPicture();
+  void windowTickWork();
+  void windowFifteenthTickWork();
+  std::optional<ui::PictureUser> pictureUser() const;
 
   SimulatorLink& simulator_;
   SessionFeeds feeds_;
   TrafficCycle& traffic_;
   ParkAirportWork* parking_;
+  std::optional<WindowSide> window_;
   int32_t tickCounter_ = 0;
   int64_t cyclesRun_ = 0;
   double secondsRun_ = 0.0;

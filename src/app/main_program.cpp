@@ -89,6 +89,7 @@ void MainProgram::startUp() {
   program_.model.setEnabled(ALL_INSTALL_PATH.controlPlace()->id, true);
   if (ALL_INSTALL_PATH.empty()) detectSimulator();
   detectRealTraffic();
+  program_.requests.manualRadius = RANGE.value();
   checkStockScenery();
   noteHardwareThreads();
   scanOrLoadLiveries(program_.liveries, program_.model);
@@ -102,6 +103,7 @@ void MainProgram::startUp() {
   program_.model.setEnabled(kRereadButton.place.id, true);
   program_.model.setTopmost(ALWAYS_ON_TOP.value());
   if (AUTO_RANGE.value()) program_.model.setEnabled(RANGE.controlPlace()->id, false);
+  program_.model.setEnabled(AR_ABOVE_HEIGHT.controlPlace()->id, AUTO_RANGE.value());
 }
 
 void MainProgram::closingDown() {

@@ -5,9 +5,12 @@
 
 #include "aircraft/aircraft_database.h"
 #include "aircraft/livery_catalogue.h"
+#include "app/running_session.h"
 #include "app/window_loop.h"
 #include "flightplan/flight_plan_list.h"
+#include "ui/traffic_picture.h"
 #include "ui/window_model.h"
+#include "ui/window_requests.h"
 
 namespace tfx::app {
 
@@ -24,6 +27,12 @@ struct ProgramRun {
   flightplan::FlightPlanList flightPlans;
   // Set up once per process; a restart keeps the tables and the counters.
   LiveryCatalogue liveries{aircraftDatabase()};
+  // What the window's handlers ask of the main program thread.
+  ui::WindowRequests requests;
+  // The traffic the window shows, published by the main loop.
+  ui::TrafficPictureBuffer picture;
+  // The session now running, as the window thread reaches it.
+  RunningSession session;
 };
 
 }  // namespace tfx::app

@@ -41,9 +41,12 @@ void pause(std::chrono::milliseconds length) {
 Session::Session(ProgramRun& program, FeedPorts ports)
     : program_(program),
       weather_(ports.weather, realTrafficPresent()),
-      traffic_(queue_, ports.traffic, realTrafficPresent()) {}
+      traffic_(queue_, ports.traffic, realTrafficPresent()) {
+  program_.session.attach({&simulator_, &weather_, &traffic_});
+}
 
 Session::~Session() {
+  program_.session.detach();
   joinReaders();
   if (simulator_.threadRunning()) simulator_.join();
 }

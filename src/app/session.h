@@ -55,7 +55,11 @@ class Session {
   SessionTraffic liveTraffic_{link_, queue_, {program_.liveries, program_.flightPlans}};
   ParkAirportWork parking_{airports::airportDatabase(), liveTraffic_.parked(), liveTraffic_.state(), traffic_.feed,
                            userStand_, parkingSources()};
-  MainLoop loop_{link_, {queue_, weather_, traffic_, channel_}, liveTraffic_.cycle(), &parking_};
+  MainLoop loop_{link_,
+                 {queue_, weather_, traffic_, channel_},
+                 liveTraffic_.cycle(),
+                 &parking_,
+                 WindowSide{program_.model, program_.requests, program_.picture, liveTraffic_.state()}};
   std::thread weatherThread_;
   std::thread trafficThread_;
 };

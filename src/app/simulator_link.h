@@ -3,12 +3,19 @@
 // once-a-second tick, the user aircraft, the periodic requests and the
 // exchange lists of the traffic.
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "realtraffic/control_messages.h"
 #include "sim/exchange_lists.h"
 
 namespace tfx::app {
+
+// The user aircraft's height above ground and whether the simulator said it is on the ground.
+struct UserGround {
+  double aboveGroundFt = 0.0;
+  std::optional<bool> onGround;
+};
 
 class SimulatorLink {
  public:
@@ -20,6 +27,7 @@ class SimulatorLink {
   virtual bool takeTick() = 0;
   virtual bool userPositionKnown() const = 0;
   virtual UserPosition userPosition() const = 0;
+  virtual UserGround userGround() const = 0;
   // The simulator's time in seconds since 1970 (for the professional edition).
   virtual int64_t simTime() const = 0;
   virtual void periodicRequests(int32_t cycle, bool fastGroundScan, double scanRadiusMeters) = 0;

@@ -5,7 +5,7 @@ namespace tfx::app {
 void WindowLoop::post(WindowMessage message) {
   {
     std::lock_guard guard(lock_);
-    queue_.push_back(message);
+    queue_.push_back(std::move(message));
   }
   posted_.notify_one();
 }
@@ -16,7 +16,7 @@ void WindowLoop::run() {
     {
       std::unique_lock guard(lock_);
       posted_.wait(guard, [this] { return !queue_.empty(); });
-      message = queue_.front();
+      message = std::move(queue_.front());
       queue_.pop_front();
     }
     switch (message.kind) {
@@ -30,7 +30,10 @@ void WindowLoop::run() {
         handlers_.closeRequest();
         break;
       case WindowMessageKind::Command:
-        handlers_.command(message.control);
+        handlers_.command(message);
+        break;
+      case WindowMessageKind::Paint:
+        handlers_.paint();
         break;
     }
   }

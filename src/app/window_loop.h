@@ -5,6 +5,8 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
+#include <string>
 
 #include "core/control_view.h"
 
@@ -15,11 +17,17 @@ enum class WindowMessageKind {
   Close,         // the program's private close message (0x8002): store the position, end the loop
   CloseRequest,  // the close button (SIGINT and SIGTERM count as it)
   Command,       // a control was used
+  Paint,         // the status area is to be painted anew (posted once for any number of invalidations)
 };
 
 struct WindowMessage {
   WindowMessageKind kind;
   ControlId control = 0;
+  // A command's input, put into the control as the user would: the list entry picked, the text typed.
+  std::optional<int32_t> listValue;
+  std::optional<std::string> text;
+  // Called once the handler ran.
+  std::function<void()> done;
 };
 
 inline constexpr uint32_t kStartMessageValue = 0x8001;
@@ -38,7 +46,8 @@ class WindowLoop final : public WindowPoster {
     std::function<void()> start;
     std::function<void()> close;
     std::function<void()> closeRequest;
-    std::function<void(ControlId)> command;
+    std::function<void(const WindowMessage&)> command;
+    std::function<void()> paint;
   };
 
   explicit WindowLoop(Handlers handlers) : handlers_(std::move(handlers)) {}

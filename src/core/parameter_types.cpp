@@ -92,7 +92,8 @@ void EditIntParameter::showInControl() const {
 }
 
 void EditFloatParameter::showInControl() const {
-  if (ControlView* view = controlView()) view->showEditText(place_.id, valueText());
+  // A float box shows one decimal, so "24.0" reads as a fraction setting.
+  if (ControlView* view = controlView()) view->showEditText(place_.id, fmt::format("{:.1f}", value()));
 }
 
 void EditTextParameter::showInControl() const {

@@ -5,6 +5,10 @@
 namespace tfx {
 
 BoolParameter RANDOM{"RANDOM", true};
+BoolParameter WEB_WINDOW_LAN{"WEB_WINDOW_LAN", false};
+BoolParameter WEB_WINDOW_OPEN{"WEB_WINDOW_OPEN", true};
+// 10750 clashes with none of the program's other ports and lies below the ephemeral ranges.
+IntParameter WEB_WINDOW_PORT{"WEB_WINDOW_PORT", 10750, 0, 65535};
 
 CheckBoxParameter AEROWINX{"AEROWINX", false, {32775, 203}};
 CheckBoxParameter AFG_AUTOMATIC{"AFG_AUTOMATIC", true, {32802, 175}};
@@ -90,7 +94,7 @@ const WindowButton kRereadButton{{32838, 341}, "Re-read"};
 
 namespace {
 
-BoolParameter* const kPlainBools[] = {&RANDOM};
+BoolParameter* const kPlainBools[] = {&RANDOM, &WEB_WINDOW_LAN, &WEB_WINDOW_OPEN};
 
 CheckBoxParameter* const kCheckBoxes[] = {
     &AEROWINX,       &AFG_AUTOMATIC,      &COLLISION_USER_AIR,      &COLLISION_USER_GND, &COLLISION_LIVE_PARKED_GND,
@@ -103,7 +107,7 @@ IntParameter* const kPlainInts[] = {&CUSTOM_PARKING_PERCENTAGE, &MAIN_WINDOW_X, 
                                     &LATERAL_RANGE,             &AIRPORT_RANGE,       &AUTO_RANGE_ABOVE_HEIGHT,
                                     &AIRPORT_HEIGHT,            &LAST_EPOCH_TIME,     &HOLDING_THRESHOLD_METERS,
                                     &MAX_HOLDING_MINUTES,       &CUSTOM_MAX_PARK,     &MAX_LIVE,
-                                    &P3D_VERSION};
+                                    &P3D_VERSION,               &WEB_WINDOW_PORT};
 
 IntParameter* const kWindowInts[] = {&MATCHING_DEPTH, &RANGE,        &MAX_FIT,    &AR_ABOVE_HEIGHT,
                                      &MAX_PARK_SEL,   &MAX_LIVE_SEL, &AIRP_RANGE, &AIRP_HEIGHT};

@@ -11,6 +11,10 @@
 namespace tfx {
 
 extern BoolParameter RANDOM;
+// The web window: its port (0: any free one), all addresses instead of loopback, opened in the browser at start.
+extern BoolParameter WEB_WINDOW_LAN;
+extern BoolParameter WEB_WINDOW_OPEN;
+extern IntParameter WEB_WINDOW_PORT;
 
 extern CheckBoxParameter AEROWINX;
 extern CheckBoxParameter AFG_AUTOMATIC;

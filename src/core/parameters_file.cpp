@@ -134,6 +134,17 @@ void readParameters(const std::filesystem::path& file) {
   writeLog(makeBanner(70, 10, false, true, ""));
 }
 
+void readStoredValues(const std::filesystem::path& file, std::span<Parameter* const> settings) {
+  std::lock_guard guard(fileLock());
+  pugi::xml_document document;
+  if (!document.load_file(file.c_str())) return;
+  for (Parameter* setting : settings) {
+    if (pugi::xml_node element = findParameter(document, setting->name())) {
+      setting->setFromText(element.attribute("value").as_string());
+    }
+  }
+}
+
 void saveParameter(const Parameter& parameter) {
   const std::filesystem::path file = parametersFile();
   std::lock_guard guard(fileLock());

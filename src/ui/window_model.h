@@ -2,6 +2,9 @@
 // The main window as data: every control's state and everything painted into
 // it. The program changes it exactly as it would change the window; a front
 // end shows it. Any thread may change it; each access takes the model's lock.
+#include <chrono>
+#include <condition_variable>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -44,6 +47,8 @@ class WindowModel final : public ControlView, public WindowSurface {
 
   void setEnabled(ControlId id, bool enabled);
   std::optional<ControlState> control(ControlId id) const;
+  // Every control in the order of the window's rows.
+  std::vector<ControlState> controls() const;
 
   // The message strip as last painted: its brush and its text.
   Colour stripBrush() const;
@@ -56,7 +61,21 @@ class WindowModel final : public ControlView, public WindowSurface {
   void setTopmost(bool topmost);
   bool topmost() const;
 
+  // Every change moves the revision on; readers wait for the next one.
+  uint64_t revision() const;
+  uint64_t waitForChange(uint64_t seen, std::chrono::milliseconds patience) const;
+
+  // Invalidating asks the window thread to paint, once until it has painted:
+  // the poster sends it the paint message.
+  void setPaintPoster(std::function<void()> poster);
+  // The window thread's paint: the status area's texts replace the ones before.
+  void paintStatusArea(const std::vector<PaintedText>& texts);
+
  private:
+  // Makes the change under the lock, moves the revision on and wakes the readers.
+  template <typename Change>
+  void update(Change change);
+
   mutable std::mutex lock_;
   std::map<ControlId, ControlState> controls_;
   std::map<std::pair<int, int>, PaintedText> painted_;
@@ -65,6 +84,10 @@ class WindowModel final : public ControlView, public WindowSurface {
   int x_ = 0;
   int y_ = 0;
   bool topmost_ = false;
+  uint64_t revision_ = 0;
+  mutable std::condition_variable changes_;
+  std::function<void()> paintPoster_;
+  bool paintPending_ = false;
 };
 
 }  // namespace tfx::ui

@@ -36,7 +36,8 @@ ProgramWorld::ProgramWorld(int simulatorVersion)
   writeFile(config_ / "Aeroshadow_P3D" / "parameters.xml",
             "<parameters><parameter name=\"SIM_INSTALL_PATH\" value=\"" + simulator.string() +
                 "\"/><parameter name=\"PORT_NUMBER\" value=\"" + std::to_string(controlPort_) +
-                "\"/></parameters>");
+                "\"/><parameter name=\"WEB_WINDOW_PORT\" value=\"0\"/><parameter name=\"WEB_WINDOW_OPEN\" "
+                "value=\"false\"/></parameters>");
 }
 
 ProgramWorld::~ProgramWorld() {

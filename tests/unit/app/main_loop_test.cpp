@@ -23,6 +23,7 @@ class ScriptedSimulator final : public SimulatorLink {
   bool takeTick() override { return std::exchange(tick, false); }
   bool userPositionKnown() const override { return true; }
   UserPosition userPosition() const override { return user; }
+  UserGround userGround() const override { return ground; }
   int64_t simTime() const override { return 1'700'000'000; }
   void periodicRequests(int32_t cycle, bool, double radius) override {
     lastRequestCycle = cycle;
@@ -40,6 +41,7 @@ class ScriptedSimulator final : public SimulatorLink {
   bool pausedFlag = false;
   bool tick = false;
   UserPosition user{0, 0, 0, 1416, 0, 47.4621, 8.5509};
+  UserGround ground{0, true};
   int32_t lastRequestCycle = 0;
   double lastRadius = 0;
   int discards = 0;

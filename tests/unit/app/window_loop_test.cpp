@@ -18,14 +18,16 @@ TEST(WindowLoop, HandlesMessagesInOrderUntilTheCloseMessage) {
                          // The main program answers a close request with the close message.
                          self->post({WindowMessageKind::Close});
                        },
-                   .command = [&](ControlId id) { seen += std::to_string(id); }});
+                   .command = [&](const WindowMessage& message) { seen += std::to_string(message.control); },
+                   .paint = [&] { seen += "P"; }});
   self = &loop;
   loop.post({WindowMessageKind::Start});
   loop.post({WindowMessageKind::Command, 32819});
+  loop.post({WindowMessageKind::Paint});
   loop.post({WindowMessageKind::CloseRequest});
   loop.post({WindowMessageKind::Start});
   loop.run();
-  EXPECT_EQ(seen, "S32819RSX");
+  EXPECT_EQ(seen, "S32819PRSX");
 }
 
 }  // namespace

@@ -66,12 +66,15 @@ TEST_F(ParametersTest, FirstStartWritesEveryStoredKeyWithItsDefault) {
   EXPECT_EQ(stored("RANGE"), "40");
   EXPECT_EQ(stored("PORT_NUMBER"), "10747");
   EXPECT_EQ(stored("BLOCK_CALLSIGN"), "");
+  EXPECT_EQ(stored("WEB_WINDOW_PORT"), "10750");
+  EXPECT_EQ(stored("WEB_WINDOW_LAN"), "false");
+  EXPECT_EQ(stored("WEB_WINDOW_OPEN"), "true");
   for (const char* absent : {"lfolder0", "afolder9", "parking_percentage", "MAX_FIT_FL", "ALL_INSTALL_PATH"}) {
     EXPECT_FALSE(stored(absent)) << absent;
   }
   pugi::xml_document document;
   document.load_file(parametersFile().c_str());
-  EXPECT_EQ(document.select_nodes("/parameters/parameter").size(), 1u + 24u + 13u + 8u + 7u + 1u);
+  EXPECT_EQ(document.select_nodes("/parameters/parameter").size(), 3u + 24u + 14u + 8u + 7u + 1u);
   // The banner frames the section.
   EXPECT_TRUE(log.contains("********************************** parameters **********************************"));
 }

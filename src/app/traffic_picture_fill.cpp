@@ -1,0 +1,60 @@
+#include "app/traffic_picture_fill.h"
+
+#include "core/geodesy.h"
+
+namespace tfx::app {
+namespace {
+
+bool groundPhase(FlightPhase phase) {
+  return phase != FlightPhase::TakeOff && phase != FlightPhase::Flying && phase != FlightPhase::Birth;
+}
+
+void fillRow(ui::PictureAircraft& row, const LiveAircraft& aircraft) {
+  row.hexid = aircraft.hexid;
+  row.live = isLiveHexid(aircraft.hexid);
+  // assign() keeps the row's room from the picture before.
+  row.callsign.assign(aircraft.callsign);
+  row.type.assign(aircraft.type);
+  row.airline.assign(aircraft.airline);
+  row.registration.assign(aircraft.registration);
+  row.origin.assign(aircraft.origin);
+  row.destination.assign(aircraft.destination);
+  row.state = simStateName(aircraft.state);
+  row.phase = flightPhaseName(aircraft.phase);
+  row.livery = aircraft.title;
+  row.stand = aircraft.standId != 0 ? std::optional<uint32_t>(aircraft.standId) : std::nullopt;
+  const bool placed = aircraft.state != SimState::Buffer && aircraft.state != SimState::Adding2Sim;
+  if (!placed && !aircraft.history.empty()) {
+    const TrackPoint& first = aircraft.history.front();
+    row.lat = first.lat;
+    row.lon = first.lon;
+    row.altitudeFt = first.altitude;
+    row.headingDeg = first.track;
+    row.speedKt = first.groundSpeed;
+    row.onGround = !first.airborne;
+    return;
+  }
+  row.lat = aircraft.block.lat;
+  row.lon = aircraft.block.lon;
+  row.altitudeFt = aircraft.block.altitude;
+  row.headingDeg = aircraft.block.heading * kRadToDeg;
+  row.speedKt = aircraft.block.tas;
+  row.onGround = groundPhase(aircraft.phase);
+}
+
+}  // namespace
+
+void fillTrafficPicture(ui::TrafficPicture& picture, const TrafficState& traffic,
+                        const std::optional<ui::PictureUser>& user, double radiusNm) {
+  picture.user = user;
+  picture.radiusNm = radiusNm;
+  // Park airports, their stands and static parked aircraft join once the parking publishes them.
+  picture.parkAirport.reset();
+  picture.stands.clear();
+  picture.aircraft.resize(traffic.liveList.size());
+  for (size_t index = 0; index < traffic.liveList.size(); ++index) {
+    fillRow(picture.aircraft[index], traffic.liveList[index]);
+  }
+}
+
+}  // namespace tfx::app

@@ -1,0 +1,92 @@
+#include "ui/status_painter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "ui/traffic_picture.h"
+#include "ui/window_model.h"
+
+namespace tfx::ui {
+namespace {
+
+const PaintedText* at(const std::vector<PaintedText>& texts, int x, int y) {
+  const auto found =
+      std::find_if(texts.begin(), texts.end(), [&](const auto& text) { return text.x == x && text.y == y; });
+  return found == texts.end() ? nullptr : &*found;
+}
+
+TEST(StatusPainter, RowsTextsAndColoursFollowTheValues) {
+  const StatusValues values{.version = "11.0.2",
+                            .liveCount = 7,
+                            .liveryCount = "# liveries: 1234",
+                            .qnh = 998,
+                            .edition = "RT2 edition: standard",
+                            .realTrafficConnected = true,
+                            .simulator = "Waiting for Prepar3Dv5 ...",
+                            .weatherState = kFeedNoData,
+                            .trafficState = kFeedReceiving};
+  const auto texts = status_painter(values);
+  ASSERT_TRUE(at(texts, 642, 63));
+  EXPECT_EQ(at(texts, 642, 63)->text, "qnh:  998");
+  EXPECT_EQ(at(texts, 642, 63)->colour, colours::kLimeGreen);
+  EXPECT_EQ(at(texts, 642, 91)->text, "live:   7");
+  const auto version = std::find_if(texts.begin(), texts.end(), [](const auto& text) { return text.y == 7; });
+  EXPECT_EQ(version->text, "Version 11.0.2");
+  EXPECT_EQ(version->colour, colours::kLimeGreen);
+  for (const PaintedText& text : texts) {
+    if (text.text == "Weather") EXPECT_EQ(text.colour, colours::kYellow);
+    if (text.text == "Traffic") EXPECT_EQ(text.colour, colours::kLimeGreen);
+    if (text.text == values.edition) EXPECT_EQ(text.colour, colours::kLimeGreen);
+    if (text.text == values.simulator) EXPECT_EQ(text.colour, colours::kYellow);
+    EXPECT_LT(text.y, kStatusArea.bottom);
+  }
+  EXPECT_EQ(feedColour(kFeedStopped), colours::kRed);
+  EXPECT_EQ(feedColour(kFeedNotStarted), colours::kWhite);
+}
+
+TEST(StatusPainter, PaintReplacesTheStatusAreaOnlyAndInvalidationsCoalesce) {
+  WindowModel model;
+  int posted = 0;
+  model.setPaintPoster([&] { ++posted; });
+  model.drawText(3, 455, "message", colours::kYellow);
+  model.invalidate(kStatusArea);
+  model.invalidate(kStatusArea);
+  model.invalidate(kStatusArea);
+  EXPECT_EQ(posted, 1);
+  model.paintStatusArea(status_painter({.qnh = 1013}));
+  model.paintStatusArea(status_painter({.qnh = 1020}));
+  const auto texts = model.paintedTexts();
+  EXPECT_EQ(at(texts, 642, 63)->text, "qnh: 1020");
+  EXPECT_EQ(at(texts, 3, 455)->text, "message");
+  model.invalidate(kStatusArea);
+  EXPECT_EQ(posted, 2);
+}
+
+TEST(WindowModelRevision, EveryChangeMovesTheRevisionOnAndWakesTheWaiter) {
+  WindowModel model;
+  const uint64_t first = model.revision();
+  model.setEnabled(32858, false);
+  EXPECT_GT(model.waitForChange(first, std::chrono::milliseconds(0)), first);
+  const uint64_t second = model.revision();
+  EXPECT_EQ(model.waitForChange(second, std::chrono::milliseconds(0)), second);
+}
+
+TEST(TrafficPictureBuffer, PublishSwapsTheBackPictureIn) {
+  TrafficPictureBuffer buffer;
+  EXPECT_EQ(buffer.revision(), 0u);
+  buffer.back().radiusNm = 25;
+  buffer.back().aircraft.push_back({.hexid = 0x3c6444, .callsign = "DLH4"});
+  buffer.publish();
+  EXPECT_EQ(buffer.waitForChange(0, std::chrono::milliseconds(0)), 1u);
+  buffer.read([](const TrafficPicture& picture, uint64_t revision) {
+    EXPECT_EQ(revision, 1u);
+    EXPECT_EQ(picture.radiusNm, 25);
+    ASSERT_EQ(picture.aircraft.size(), 1u);
+  });
+  EXPECT_EQ(buffer.liveHexids("DLH4"), std::vector<uint32_t>{0x3c6444});
+  EXPECT_TRUE(buffer.liveHexids("DLH5").empty());
+}
+
+}  // namespace
+}  // namespace tfx::ui
