@@ -75,18 +75,22 @@ void gf_setFlaps(sim::ExchangeLists& exchange, LiveAircraft& aircraft, uint32_t 
   aircraft.flapsIndex = index;
 }
 
-void lightUpParked(sim::ExchangeLists& exchange, LiveAircraft& aircraft) {
-  setThrottle(exchange, aircraft, 0);
-  gf_setFlaps(exchange, aircraft, 0);
-  exchange.queueEvent(aircraft.objectId, sim::kEvEngineAutoShutdown, 0);
-  sim::setLights(exchange, aircraft.objectId,
+void setParkedLights(sim::ExchangeLists& exchange, uint32_t objectId, bool cargoStand) {
+  sim::setLights(exchange, objectId,
                  {.navigation = NAV_LIGHTS_WHILE_PARKED.value(),
                   .beacon = false,
                   .landing = false,
                   .taxi = false,
                   .strobe = false,
                   .logo = true,
-                  .cabin = !aircraft.cargoStand && randomIndex(kCabinDraws) < kCabinLitDraws});
+                  .cabin = !cargoStand && randomIndex(kCabinDraws) < kCabinLitDraws});
+}
+
+void lightUpParked(sim::ExchangeLists& exchange, LiveAircraft& aircraft) {
+  setThrottle(exchange, aircraft, 0);
+  gf_setFlaps(exchange, aircraft, 0);
+  exchange.queueEvent(aircraft.objectId, sim::kEvEngineAutoShutdown, 0);
+  setParkedLights(exchange, aircraft.objectId, aircraft.cargoStand);
 }
 
 void lightUpLiveAircraft(sim::ExchangeLists& exchange, LiveAircraft& aircraft) {

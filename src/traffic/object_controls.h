@@ -15,8 +15,12 @@ void setThrottle(sim::ExchangeLists& exchange, LiveAircraft& aircraft, uint32_t 
 // logged. The index is stored in every case.
 void gf_setFlaps(sim::ExchangeLists& exchange, LiveAircraft& aircraft, uint32_t index);
 
+// The seven lights of an aircraft on its stand, live or static: navigation by
+// the setting, logo on, the cabin dark on a cargo stand and in one aircraft of ten.
+void setParkedLights(sim::ExchangeLists& exchange, uint32_t objectId, bool cargoStand);
+
 // An aircraft on its stand: throttle and flaps at 0, engines off, the parked
-// lights, the cabin dark on a cargo stand.
+// lights.
 void lightUpParked(sim::ExchangeLists& exchange, LiveAircraft& aircraft);
 
 // The object of a live aircraft gets engines, spoilers, lights, throttle and

@@ -8,22 +8,11 @@
 #include "core/geodesy.h"
 #include "core/log.h"
 #include "core/parameters.h"
-#include "core/random.h"
 #include "sim/object_events.h"
 #include "sim/sim_ids.h"
+#include "traffic/object_controls.h"
 
 namespace tfx {
-namespace {
-
-constexpr uint32_t kCabinLitOutOfTen = 9;
-
-bool cabinLit(const StaticRecord& record) {
-  if (record.cargoStand) return false;
-  if (!randomChoicesEnabled()) return true;
-  return static_cast<uint32_t>(randomIndex(10)) < kCabinLitOutOfTen;
-}
-
-}  // namespace
 
 std::string staticObjectName(const airports::StaticToCreate& entry) {
   // The registration is unique among static aircraft; the callsign may be
@@ -97,14 +86,7 @@ void lightParkedStatic(sim::ExchangeLists& exchange, StaticRecord& record) {
   }
   exchange.queueEvent(record.objectId, sim::kEvFlaps, sim::kFlapsValues[0]);
   exchange.queueEvent(record.objectId, sim::kEvEngineAutoShutdown, 0);
-  sim::setLights(exchange, record.objectId,
-                 {.navigation = NAV_LIGHTS_WHILE_PARKED.value(),
-                  .beacon = false,
-                  .landing = false,
-                  .taxi = false,
-                  .strobe = false,
-                  .logo = true,
-                  .cabin = cabinLit(record)});
+  setParkedLights(exchange, record.objectId, record.cargoStand);
 }
 
 }  // namespace tfx
