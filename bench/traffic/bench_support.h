@@ -12,9 +12,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <new>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "realtraffic/traffic_queue.h"
 #include "traffic/traffic_links.h"
 
 namespace tfx::bench_support {
@@ -78,6 +80,19 @@ class CycleTimer {
   int64_t allocationsInCycles_ = 0;
   int64_t cycles_ = 0;
 };
+
+// An airborne A320 report of aircraft `index` made at `cycle`; the bench sets
+// where it is and how fast it goes.
+inline TrafficReport airborneReport(uint32_t firstHexid, int index, int32_t cycle) {
+  TrafficReport report;
+  report.hexid = firstHexid + static_cast<uint32_t>(index);
+  report.callsign = "SWR" + std::to_string(index);
+  report.type = "A320";
+  report.timestamp = cycle / 100.0;
+  report.stamp = cycle + kReportDelayCycles;
+  report.airborne = true;
+  return report;
+}
 
 }  // namespace tfx::bench_support
 

@@ -29,13 +29,7 @@ constexpr int32_t kReportEvery = 250;
 constexpr double kDegreesPerMove = 0.005;
 
 TrafficReport reportFor(int index, int32_t cycle) {
-  TrafficReport report;
-  report.hexid = kFirstHexid + static_cast<uint32_t>(index);
-  report.callsign = "SWR" + std::to_string(index);
-  report.type = "A320";
-  report.timestamp = cycle / 100.0;
-  report.stamp = cycle + kReportDelayCycles;
-  report.airborne = true;
+  TrafficReport report = bench_support::airborneReport(kFirstHexid, index, cycle);
   report.altitude = 20000 + 2.0 * (cycle / (2 * kReportEvery));
   report.verticalSpeed = 100;
   // The speed the points are apart: 0.005 degrees north and east each 5 s.

@@ -25,13 +25,7 @@ constexpr int kRecords = 500;
 constexpr uint32_t kFirstHexid = 0x400000;
 
 TrafficReport reportFor(int index, int32_t cycle) {
-  TrafficReport report;
-  report.hexid = kFirstHexid + static_cast<uint32_t>(index);
-  report.callsign = "SWR" + std::to_string(index);
-  report.type = "A320";
-  report.timestamp = cycle / 100.0;
-  report.stamp = cycle + kReportDelayCycles;
-  report.airborne = true;
+  TrafficReport report = bench_support::airborneReport(kFirstHexid, index, cycle);
   report.altitude = 20000;
   report.groundSpeed = 300;
   report.tas = 300;
