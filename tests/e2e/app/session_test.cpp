@@ -98,7 +98,8 @@ TEST_F(SessionTest, WhileRealTrafficIsGoneTheLoopKeepsItsPace) {
   ASSERT_NE(figure, std::string::npos) << log;
   double cycles = 0, seconds = 0;
   ASSERT_EQ(std::sscanf(log.c_str() + figure, "Main loop: %lf cycles in %lf s", &cycles, &seconds), 2);
-  EXPECT_GT(cycles / seconds, 95.0) << log.substr(figure, 60);
+  // A sanitizer build cannot hold the pace; there the figure only shows the loop never stood still.
+  EXPECT_GT(cycles / seconds, 95.0 / test::kSanitizerSlowdown) << log.substr(figure, 60);
 }
 
 TEST_F(SessionTest, TheSimulatorClosingEndsTheProgram) {
@@ -131,7 +132,8 @@ TEST_F(SessionTest, APauseStopsTheTrafficButNotThePositionReports) {
   EXPECT_EQ(world_.logCount("Flight resumed"), 1u);
   const std::vector<double> times = positionMessageTimes(world_.feedLog());
   ASSERT_GE(times.size(), 10u) << world_.feedLog();
-  for (size_t i = 1; i < times.size(); ++i) EXPECT_LT(times[i] - times[i - 1], 2.5) << "gap before report " << i;
+  for (size_t i = 1; i < times.size(); ++i)
+    EXPECT_LT(times[i] - times[i - 1], 2.5 * test::kSanitizerSlowdown) << "gap before report " << i;
 }
 
 TEST_F(SessionTest, AReaderErrorRestartsTheSessionWithoutRescanning) {
