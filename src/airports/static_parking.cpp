@@ -40,12 +40,14 @@ void blockUserStands(ParkingState& state, const UserAircraft& user) {
 int beginCalculation(ParkingState& state, const UserAircraft& user, std::chrono::system_clock::time_point now) {
   StaticParking& statics = state.statics;
   takeParkingTime(statics, now);
+  ++statics.calculations;
   statics.staticList.clear();
   statics.liveParked.clear();
   statics.placedStatic.clear();
   statics.usedRegistrations.clear();
   statics.shown.realFit = statics.shown.softFit = -1;
   statics.shown.softUsed = false;
+  statics.shown.found = 0;
   blockUserStands(state, user);
   summarizeStandUse(state.stands.parkStands, statics);
   const WantedCount wanted = lf_wantedStaticCount(static_cast<int>(state.stands.parkStands.size()));
@@ -81,6 +83,7 @@ void lf_calcStaticParking(ParkingState& state, const ParkedTraffic& traffic, con
     return;
   }
   const size_t count = statics.staticList.size();
+  statics.shown.found = static_cast<int>(count);
   writeLog(fmt::format("{} positions ({}% vs wanted {}%, with Max fit={} hours)\n", count,
                        std::lround(100.0 * static_cast<double>(count) / standCount), statics.shown.percentage,
                        halfHourAsHours(MAX_FIT.value())));

@@ -3,6 +3,7 @@
 // that the apron looks as it really does at this half-hour of the week.
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -39,6 +40,7 @@ struct StaticParkingShown {
   int realFit = -1;  // -1: no round of the kind ran
   int softFit = -1;
   bool softUsed = false;
+  int found = 0;  // static aircraft the last calculation chose, or the last renewal kept and chose
 };
 
 // Per stand, the half-hours some option holds, by kind (real 0, soft 1) and
@@ -55,6 +57,8 @@ struct StaticParking {
   bool renewalFlushed = false;  // the renewal's first step ran
   bool calculateNow = false;
   bool learnSoftAllowed = false;
+  // Calculations and renewals begun, so that whoever watches the parking sees a new one.
+  int64_t calculations = 0;
   StaticParkingShown shown;
   // Work lists, kept to save allocations between calculations.
   std::vector<ParkedAircraft> liveParked;

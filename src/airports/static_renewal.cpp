@@ -172,6 +172,7 @@ void lf_parkingAdjustments(ParkingState& state, ParkedTraffic& traffic, const Us
   // Staying aircraft count against the wanted number; the list is cut from its end.
   const auto room = static_cast<size_t>(std::max(0, wanted - live - staying));
   if (statics.staticList.size() > room) statics.staticList.resize(room);
+  statics.shown.found = staying + static_cast<int>(statics.staticList.size());
 
   showMessage(fmt::format("Parking adjustments: {} to be removed, {} to be added", removals.size(),
                           statics.staticList.size()));

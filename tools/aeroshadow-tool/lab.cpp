@@ -34,7 +34,9 @@ int runLabCommand(CommandArguments arguments) {
                                     {"cycle_us_mean", summary.cycleMicrosMean},
                                     {"cycle_us_p99", summary.cycleMicrosP99},
                                     {"wall_s", summary.wallSeconds},
-                                    {"drop_reasons", summary.dropReasons}};
+                                    {"drop_reasons", summary.dropReasons},
+                                    {"static_created", summary.staticCreated},
+                                    {"static_mismatched", summary.staticMismatched}};
   fmt::print("{}\n", json.dump());
   return 0;
 }

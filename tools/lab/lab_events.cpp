@@ -10,9 +10,9 @@ using Json = nlohmann::ordered_json;
 }  // namespace
 
 template <typename Details>
-void EventWriter::write(const LiveAircraft& aircraft, std::string_view what, const Details& details) {
+void EventWriter::write(uint32_t hexid, std::string_view what, const Details& details) {
   const Json line{{"t_s", cycleNumber().load() / static_cast<double>(kCyclesPerSecond)},
-                  {"hexid", aircraft.hexid},
+                  {"hexid", hexid == 0 ? Json() : Json(hexid)},
                   {"what", what},
                   {"details", details}};
   out_ << line.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
@@ -80,6 +80,34 @@ void EventWriter::motion(const LiveAircraft& aircraft, const MotionEvent& event)
     case MotionEvent::Kind::TakeOff: write(aircraft, "takeoff", Json::object()); break;
     case MotionEvent::Kind::Hold: write(aircraft, "hold", Json{{"count", static_cast<int>(event.value)}}); break;
   }
+}
+
+void EventWriter::parkAirport(std::optional<std::string_view> code, size_t stands, std::string_view file) {
+  write(0, "park_airport", Json{{"code", code ? Json(*code) : Json()}, {"stands", stands}, {"file", file}});
+}
+
+void EventWriter::staticParking(const airports::DayHalfHour& when, const airports::StaticParkingShown& shown) {
+  write(0, "static_parking",
+        Json{{"day", when.day},
+             {"half_hour", when.halfHour},
+             {"wanted", shown.wanted},
+             {"found", shown.found},
+             {"real_fit", shown.realFit},
+             {"soft_fit", shown.softFit}});
+}
+
+void EventWriter::staticCreated(const StaticRecord& record, std::string_view standId) {
+  const airports::ParkedAircraft& aircraft = record.aircraft;
+  write(aircraft.hexid, "create",
+        Json{{"stand", standId},
+             {"airline", aircraft.airline},
+             {"type", aircraft.type},
+             {"callsign", aircraft.callsign},
+             {"registration", aircraft.registration}});
+}
+
+void EventWriter::staticRemoved(uint32_t hexid, std::string_view reason) {
+  write(hexid, "remove", Json{{"reason", reason}, {"state", "static"}});
 }
 
 }  // namespace tfx::lab

@@ -2,9 +2,13 @@
 // The decisions of the traffic cycle as the lab writes them: one JSON object
 // per line, {"t_s":..,"hexid":..,"what":..,"details":{..}}, with counts for the summary.
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 
+#include "airports/day_half_hour.h"
+#include "airports/static_parking.h"
+#include "traffic/static_record.h"
 #include "traffic/traffic_links.h"
 
 namespace tfx::lab {
@@ -23,6 +27,14 @@ class EventWriter final : public TrafficObserver {
   void erased(const LiveAircraft& aircraft, std::string_view reason) override;
   void motion(const LiveAircraft& aircraft, const MotionEvent& event) override;
 
+  // The park airport was chosen (its code and stand count, the stand file) or given up (no code).
+  void parkAirport(std::optional<std::string_view> code, size_t stands, std::string_view file);
+  // A calculation or renewal of the static parking at its day and half-hour.
+  void staticParking(const airports::DayHalfHour& when, const airports::StaticParkingShown& shown);
+  // A static aircraft was handed to the simulator on the stand, or left it.
+  void staticCreated(const StaticRecord& record, std::string_view standId);
+  void staticRemoved(uint32_t hexid, std::string_view reason);
+
   int64_t createdCount = 0;
   int64_t spawnedCount = 0;
   int64_t droppedCount = 0;
@@ -30,8 +42,13 @@ class EventWriter final : public TrafficObserver {
   std::map<std::string, int64_t, std::less<>> dropReasons;
 
  private:
+  // A hexid of 0 is written as null: the event is the airport's.
   template <typename Details>
-  void write(const LiveAircraft& aircraft, std::string_view what, const Details& details);
+  void write(uint32_t hexid, std::string_view what, const Details& details);
+  template <typename Details>
+  void write(const LiveAircraft& aircraft, std::string_view what, const Details& details) {
+    write(aircraft.hexid, what, details);
+  }
 
   std::ostream& out_;
 };

@@ -20,11 +20,20 @@ void FrameWriter::frame(double seconds, const simstandin::World& world, TrafficS
     if (object.isUser) continue;
     const auto owner = std::find_if(traffic.liveList.begin(), traffic.liveList.end(),
                                     [&](const LiveAircraft& a) { return a.objectId == id; });
-    const bool owned = owner != traffic.liveList.end();
-    fmt::format_to(fmt::appender(rows), "{:.3f},{},{},{:.7f},{:.7f},{:.1f},{:.2f},{:.2f},{:.2f},{},{}\n", seconds,
-                        owned ? owner->hexid : 0, id, object.latitude, object.longitude, object.altitudeFeet,
-                        object.pitch * kRadToDeg, object.bank * kRadToDeg, object.heading * kRadToDeg,
-                   world.onGround(object) ? 1 : 0, owned ? simStateName(owner->state) : std::string_view());
+    uint32_t hexid = 0;
+    std::string_view state;
+    if (owner != traffic.liveList.end()) {
+      hexid = owner->hexid;
+      state = simStateName(owner->state);
+    } else if (const auto parked = std::find_if(traffic.staticRecords.begin(), traffic.staticRecords.end(),
+                                                [&](const StaticRecord& r) { return r.objectId == id; });
+               parked != traffic.staticRecords.end()) {
+      hexid = parked->aircraft.hexid;
+      state = kStaticState;
+    }
+    fmt::format_to(fmt::appender(rows), "{:.3f},{},{},{:.7f},{:.7f},{:.1f},{:.2f},{:.2f},{:.2f},{},{}\n", seconds, hexid,
+                   id, object.latitude, object.longitude, object.altitudeFeet, object.pitch * kRadToDeg,
+                   object.bank * kRadToDeg, object.heading * kRadToDeg, world.onGround(object) ? 1 : 0, state);
   }
   out_.write(rows.data(), static_cast<std::streamsize>(rows.size()));
 }

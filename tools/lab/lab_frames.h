@@ -1,12 +1,16 @@
 #pragma once
 // frames.csv: every AI object of every simulator frame as the simulator holds
-// it, with the live aircraft record that owns it.
+// it, with the live aircraft record or the static aircraft that owns it.
 #include <ostream>
+#include <string_view>
 
 #include "traffic/traffic_state.h"
 #include "world.h"
 
 namespace tfx::lab {
+
+// The state column of a static aircraft's rows.
+inline constexpr std::string_view kStaticState = "static";
 
 class FrameWriter {
  public:

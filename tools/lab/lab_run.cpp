@@ -14,6 +14,8 @@
 #include "aircraft/liveries_file.h"
 #include "aircraft/livery_catalogue.h"
 #include "aircraft/read_dbase.h"
+#include "airports/airport_database.h"
+#include "airports/closest_airport.h"
 #include "core/folders.h"
 #include "core/log.h"
 #include "core/parameters.h"
@@ -21,6 +23,7 @@
 #include "core/random.h"
 #include "lab_events.h"
 #include "lab_frames.h"
+#include "lab_parking.h"
 #include "lab_simulator.h"
 #include "realtraffic/traffic_decoder.h"
 #include "realtraffic/traffic_fields.h"
@@ -124,10 +127,51 @@ size_t countActive(const TrafficState& state) {
                                            [](const LiveAircraft& a) { return a.state == SimState::Active; }));
 }
 
+// The files named on the command line, whatever the current folder.
+LabOptions withAbsolutePaths(LabOptions options) {
+  const auto absolute = [](std::optional<fs::path>& file) {
+    if (file) file = fs::absolute(*file);
+  };
+  options.recording = fs::absolute(options.recording);
+  options.out = fs::absolute(options.out);
+  options.install = fs::absolute(options.install);
+  absolute(options.params);
+  absolute(options.titles);
+  absolute(options.liveries);
+  return options;
+}
+
+// The install folder is the current folder while the lab runs, as it is the program's.
+class InstallFolder {
+ public:
+  explicit InstallFolder(const fs::path& install) : before_(fs::current_path()) { fs::current_path(install); }
+  ~InstallFolder() {
+    std::error_code ignored;
+    fs::current_path(before_, ignored);
+  }
+  InstallFolder(const InstallFolder&) = delete;
+  InstallFolder& operator=(const InstallFolder&) = delete;
+
+ private:
+  fs::path before_;
+};
+
+// The simulator's flat ground: the option, else the stand-in park airport's
+// elevation, else that of the airport the user is at, else 0.
+double groundElevation(const LabOptions& options, const airports::AirportDatabase& database) {
+  if (options.groundElevation || options.park) return options.ground();
+  const airports::Airport* airport = airports::gf_closestAirport(
+      database, {options.userLat, options.userLon},
+      [](const airports::Airport&, const LatLon&) { return airports::NearestStand{}; });
+  return airport != nullptr ? airport->alt : 0.0;
+}
+
 }  // namespace
 
-LabSummary runLab(const LabOptions& options) {
+LabSummary runLab(const LabOptions& given) {
+  const LabOptions options = withAbsolutePaths(given);
   const auto recording = feedstandin::loadRecording(options.recording);
+  const InstallFolder installFolder(options.install);
   const auto wallStart = Clock::now();
   applySettings(options);
   seedRandomEngine(options.seed);
@@ -138,6 +182,10 @@ LabSummary runLab(const LabOptions& options) {
   const auto cycles = static_cast<int64_t>(std::llround(duration * kCyclesPerSecond));
 
   airports::parkAirport() = options.park.value_or(airports::Airport{});
+  // Without the stand-in park airport the program's own park airport work chooses one.
+  airports::AirportDatabase database;
+  if (!options.park) database = airports::readAirportDatabase(readableFile(paths::airportDatabase));
+  const double ground = groundElevation(options, database);
   TrafficFeedState feed;
   feed.setReferencePosition({options.userLat, options.userLon});
   if (options.park) {
@@ -151,7 +199,7 @@ LabSummary runLab(const LabOptions& options) {
   LogCapture log;
 
   SimulatorSetup setup{options.userLat, options.userLon, options.userAltitude, options.userHeading,
-                       options.ground(), options.frameHz, installedTitles(options), {}};
+                       ground, options.frameHz, installedTitles(options), {}};
   if (options.messageLog) setup.messageLog = options.out / "messages.log";
   LabSimulator simulator(setup);
   cycleNumber().store(0);
@@ -169,7 +217,21 @@ LabSummary runLab(const LabOptions& options) {
                                              : first.livery;
   TrafficQueue queue;
   queue.setAccepting(true);
-  TrafficCycle cycle({state, {livery, first.stands, first.userHold, first.motion, events}, simulator}, queue);
+  const TrafficContext context{state, {livery, first.stands, first.userHold, first.motion, events}, simulator};
+  TrafficCycle cycle(context, queue);
+  std::optional<LabParking> parking;
+  if (!options.park) {
+    const double aboveGround = std::max(0.0, options.userAltitude - ground);
+    parking.emplace(LabParkingSetup{.database = database,
+                                    .context = context,
+                                    .feed = feed,
+                                    .events = events,
+                                    .user = {.position = {options.userLat, options.userLon},
+                                             .onGround = options.userAltitude <= ground,
+                                             .heightAboveGroundFt = aboveGround},
+                                    .startUtc = start});
+    parking->startUp();
+  }
   FrameWriter frames(framesFile);
   std::atomic<int32_t> lastQnh{kStandardQnh};
   std::atomic<int32_t> weatherState{0};
@@ -198,10 +260,16 @@ LabSummary runLab(const LabOptions& options) {
     const auto before = Clock::now();
     cycle.trafficCycle();
     cycleMicros.push_back(std::chrono::duration<float, std::micro>(Clock::now() - before).count());
+    if (parking) parking->cycle(n % kCyclesPerSecond == 0);
     summary.maxLive = std::max(summary.maxLive, state.liveList.size());
     summary.maxActive = std::max(summary.maxActive, countActive(state));
   }
 
+  if (parking) {
+    parking->closeDown();
+    summary.staticCreated = parking->staticCreated();
+    summary.staticMismatched = parking->staticMismatched();
+  }
   std::ofstream logFile = openOutput(options.out / "log.txt");
   for (const std::string& line : log.lines()) logFile << line << '\n';
 

@@ -25,6 +25,9 @@ struct LabSummary {
   double cycleMicrosP99 = 0;
   double wallSeconds = 0;
   std::map<std::string, int64_t, std::less<>> dropReasons;
+  int64_t staticCreated = 0;
+  // Static aircraft whose stand has no option for them at the half-hour they were chosen for.
+  int64_t staticMismatched = 0;
 };
 
 // Throws std::runtime_error for input that cannot be read (the recording with
