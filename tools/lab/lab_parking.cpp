@@ -94,13 +94,23 @@ void LabParking::watch() {
     toldCalculations_ = parking.statics.calculations;
     events_.staticParking(parking.statics.when, parking.statics.shown);
   }
-  std::erase_if(toldStatic_, [&](uint32_t hexid) {
-    return std::none_of(state_.staticRecords.begin(), state_.staticRecords.end(),
-                        [hexid](const StaticRecord& r) { return r.aircraft.hexid == hexid; });
+  // A hexid is free again once its aircraft's removal is under way: a record
+  // is told while it is not being removed, and another aircraft under a told
+  // hexid is a new one.
+  std::erase_if(toldStatic_, [&](const auto& told) {
+    return std::none_of(state_.staticRecords.begin(), state_.staticRecords.end(), [&](const StaticRecord& r) {
+      return r.aircraft.hexid == told.first && !r.removing;
+    });
   });
   for (const StaticRecord& record : state_.staticRecords) {
+    if (record.removing) continue;
     const auto index = static_cast<size_t>(record.aircraft.standIndex - 1);
-    if (index >= parking.stands.parkStands.size() || !toldStatic_.insert(record.aircraft.hexid).second) continue;
+    const StaticIdentity identity{record.aircraft.standIndex, record.aircraft.registration, record.aircraft.callsign};
+    if (index >= parking.stands.parkStands.size()) continue;
+    if (const auto told = toldStatic_.find(record.aircraft.hexid); told != toldStatic_.end() && told->second == identity) {
+      continue;
+    }
+    toldStatic_.insert_or_assign(record.aircraft.hexid, identity);
     const airports::Stand& stand = parking.stands.parkStands[index];
     events_.staticCreated(record, stand.id);
     ++staticCreated_;

@@ -5,8 +5,9 @@
 // at the close-down, all on the lab's virtual clock and told as events.
 #include <chrono>
 #include <cstdint>
-#include <set>
+#include <map>
 #include <string>
+#include <tuple>
 
 #include "airports/airport_database.h"
 #include "airports/parking_state.h"
@@ -81,7 +82,9 @@ class LabParking {
   // What the events last told.
   std::string toldCode_;
   int64_t toldCalculations_ = 0;
-  std::set<uint32_t> toldStatic_;
+  // Stand, registration and callsign of each static aircraft told, by hexid.
+  using StaticIdentity = std::tuple<int, std::string, std::string>;
+  std::map<uint32_t, StaticIdentity> toldStatic_;
   int64_t staticCreated_ = 0;
   int64_t staticMismatched_ = 0;
 };
