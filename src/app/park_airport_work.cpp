@@ -10,7 +10,6 @@
 #include "core/message_line.h"
 #include "core/parameters.h"
 #include "core/window_surface.h"
-#include "traffic/first_links.h"
 #include "traffic/static_objects.h"
 
 namespace tfx::app {
@@ -84,9 +83,10 @@ void ParkAirportWork::queueNextStatic() {
   if (!next) return;
   const airports::Stand& stand = state_.stands.parkStands[static_cast<size_t>(next->aircraft.standIndex - 1)];
   const double elevation = feed_.groundElevation().value_or(airports::parkAirport().alt);
+  const std::string title = staticLiveryTitle(livery_, *next, stand);
   queueStaticCreate(live_, *next,
                     {.stand = stand,
-                     .liveryTitle = kDefaultLiveryTitle,
+                     .liveryTitle = title,
                      .halfWingspanNm = gf_halfWingspan(next->aircraft.type),
                      .groundElevationFt = elevation});
 }

@@ -13,6 +13,7 @@
 #include "airports/parking_state.h"
 #include "app/user_stand_link.h"
 #include "realtraffic/traffic_feed_state.h"
+#include "traffic/traffic_links.h"
 #include "traffic/traffic_state.h"
 
 namespace tfx::app {
@@ -26,10 +27,11 @@ struct ParkingSources {
 class ParkAirportWork {
  public:
   ParkAirportWork(const airports::AirportDatabase& database, airports::ParkedTraffic& traffic, TrafficState& live,
-                  TrafficFeedState& feed, UserStandLink& userStand, ParkingSources sources)
+                  LiveryMatcher& livery, TrafficFeedState& feed, UserStandLink& userStand, ParkingSources sources)
       : database_(database),
         traffic_(traffic),
         live_(live),
+        livery_(livery),
         feed_(feed),
         userStand_(userStand),
         sources_(std::move(sources)) {}
@@ -60,6 +62,7 @@ class ParkAirportWork {
   const airports::AirportDatabase& database_;
   airports::ParkedTraffic& traffic_;
   TrafficState& live_;
+  LiveryMatcher& livery_;
   TrafficFeedState& feed_;
   UserStandLink& userStand_;
   ParkingSources sources_;

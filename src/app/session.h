@@ -53,8 +53,9 @@ class Session {
   TrafficReader traffic_;
   ControlChannel channel_{{weather_, traffic_}};
   SessionTraffic liveTraffic_{link_, queue_, {program_.liveries, program_.flightPlans}};
-  ParkAirportWork parking_{airports::airportDatabase(), liveTraffic_.parked(), liveTraffic_.state(), traffic_.feed,
-                           userStand_, parkingSources()};
+  ParkAirportWork parking_{airports::airportDatabase(), liveTraffic_.parked(), liveTraffic_.state(),
+                           liveTraffic_.livery(),        traffic_.feed,         userStand_,
+                           parkingSources()};
   MainLoop loop_{link_,
                  {queue_, weather_, traffic_, channel_},
                  liveTraffic_.cycle(),

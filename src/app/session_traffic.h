@@ -56,6 +56,7 @@ class SessionTraffic {
   TrafficCycle& cycle() { return cycle_; }
   TrafficState& state() { return state_; }
   ParkedLiveTraffic& parked() { return parked_; }
+  LiveryMatcher& livery() { return livery_; }
 
  private:
   TrafficContext context(flightplan::FlightPlanList& flightPlans) {

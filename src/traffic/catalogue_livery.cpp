@@ -10,7 +10,7 @@ LiveryRequest requestOf(const LiveryQuery& query) {
           .category = static_cast<AircraftCategory>(query.category),
           .cargo = query.cargo,
           .description = query.description,
-          .name = {}};
+          .name = query.name};
 }
 
 }  // namespace
@@ -20,6 +20,13 @@ std::optional<std::string_view> CatalogueLivery::findLiveryLiveAc(const LiveryQu
   // A title the simulator refused before is never handed out again: the
   // aircraft counts as one without livery.
   if (match.title.empty() || catalogue_.matcher.failedTitle(match.title)) return std::nullopt;
+  return match.title;
+}
+
+std::optional<std::string_view> CatalogueLivery::findLiveryStaticAc(const LiveryQuery& query) {
+  // Matching itself passes over the refused titles for static aircraft.
+  const LiveryMatch match = catalogue_.matcher.findLiveryStaticAc(requestOf(query));
+  if (match.title.empty()) return std::nullopt;
   return match.title;
 }
 

@@ -10,6 +10,8 @@
 #include "core/parameters.h"
 #include "sim/object_events.h"
 #include "sim/sim_ids.h"
+#include "aircraft/aircraft_queries.h"
+#include "traffic/first_links.h"
 #include "traffic/object_controls.h"
 
 namespace tfx {
@@ -19,6 +21,21 @@ std::string staticObjectName(const airports::StaticToCreate& entry) {
   // flown by a live aircraft too, which would mix up the two objects.
   if (!entry.aircraft.registration.empty()) return entry.aircraft.registration;
   return fmt::format("ST{}", entry.hexid);
+}
+
+std::string staticLiveryTitle(LiveryMatcher& livery, const airports::StaticToCreate& entry,
+                              const airports::Stand& stand) {
+  const airports::StaticAircraft& aircraft = entry.aircraft;
+  const std::string name = staticObjectName(entry);
+  const std::string description = fmt::format("{} {} {} on stand {}", name, aircraft.airline, aircraft.type, stand.id);
+  const LiveryQuery query{.airline = aircraft.airline,
+                          .type = aircraft.type,
+                          .registration = aircraft.registration,
+                          .category = static_cast<uint32_t>(gf_acCategory(aircraft.type)),
+                          .cargo = stand.cargo,
+                          .description = description,
+                          .name = name};
+  return std::string(livery.findLiveryStaticAc(query).value_or(kDefaultLiveryTitle));
 }
 
 void queueStaticCreate(TrafficState& state, const airports::StaticToCreate& entry, const StaticPlacement& placement) {

@@ -8,6 +8,7 @@
 #include "airports/static_creation.h"
 #include "sim/sim_notification.h"
 #include "traffic/traffic_context.h"
+#include "traffic/traffic_links.h"
 
 namespace tfx {
 
@@ -37,5 +38,10 @@ void lightParkedStatic(sim::ExchangeLists& exchange, StaticRecord& record);
 
 // The ATC id the object is created with and recognised by.
 std::string staticObjectName(const airports::StaticToCreate& entry);
+
+// The static aircraft's livery: livery matching's choice for its airline,
+// type and registration (cargo on a cargo stand), else the default title.
+std::string staticLiveryTitle(LiveryMatcher& livery, const airports::StaticToCreate& entry,
+                              const airports::Stand& stand);
 
 }  // namespace tfx

@@ -22,10 +22,11 @@ struct LiveryQuery {
   uint32_t category = 0;  // AircraftCategory
   bool cargo = false;
   std::string_view description;  // the aircraft's long name, for the log
+  std::string_view name = {};    // a static aircraft's name, for its no-match line
 };
 
 inline LiveryQuery liveryQueryOf(const LiveAircraft& aircraft, std::string_view description) {
-  return {aircraft.airline, aircraft.type, aircraft.registration, aircraft.category, aircraft.cargo, description};
+  return {aircraft.airline, aircraft.type, aircraft.registration, aircraft.category, aircraft.cargo, description, {}};
 }
 
 class LiveryMatcher {
@@ -35,6 +36,9 @@ class LiveryMatcher {
   virtual std::optional<std::string_view> findLiveryLiveAc(const LiveryQuery& query) = 0;
   // The simulator could not create an aircraft with the title.
   virtual void liveryRefused(const LiveryQuery& query, std::string_view title) = 0;
+  // A title for a static parked aircraft, or nullopt when nothing fits; a
+  // matcher without a choice of its own leaves static aircraft the default title.
+  virtual std::optional<std::string_view> findLiveryStaticAc(const LiveryQuery&) { return std::nullopt; }
 };
 
 // A stand for an aircraft that appears on the ground.

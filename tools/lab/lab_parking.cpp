@@ -49,7 +49,7 @@ LabParking::LabParking(const LabParkingSetup& setup)
       user_(setup.user),
       startUtc_(setup.startUtc),
       traffic_(setup.context, setup.events),
-      work_(setup.database, traffic_, setup.context.state, setup.feed, userStand_,
+      work_(setup.database, traffic_, setup.context.state, setup.context.links.livery, setup.feed, userStand_,
             {.user = [this] { return user_; }, .clock = [this] { return now(); }}) {}
 
 std::chrono::system_clock::time_point LabParking::now() const {

@@ -110,6 +110,7 @@ class FixedLivery final : public LiveryMatcher {
  public:
   explicit FixedLivery(std::string title) : title_(std::move(title)) {}
   std::optional<std::string_view> findLiveryLiveAc(const LiveryQuery&) override { return title_; }
+  std::optional<std::string_view> findLiveryStaticAc(const LiveryQuery&) override { return title_; }
   void liveryRefused(const LiveryQuery&, std::string_view) override {}
 
  private:

@@ -175,6 +175,7 @@ class MainLoopParkingTest : public MainLoopTest {
   ParkAirportWork parking_{airports_,
                            liveTraffic_.parked(),
                            liveTraffic_.state(),
+                           liveTraffic_.livery(),
                            traffic_.feed,
                            userStand_,
                            {.user = [] { return airports::UserAircraft{.position = {47.46, 8.55}}; },

@@ -9,6 +9,7 @@
 #include "core/folders.h"
 #include "core/parameters.h"
 #include "static_parking_fixture.h"
+#include "traffic/first_links.h"
 
 namespace tfx::app {
 namespace {
@@ -57,8 +58,9 @@ class ParkAirportWorkTest : public ::testing::Test, public test::ParkFixture {
   TrafficState live;
   TrafficFeedState feed;
   UserStandLink userStand;
-  ParkAirportWork work{database, traffic,   live,
-                       feed,     userStand, {.user = [this] { return user; }, .clock = [] { return kNow; }}};
+  DefaultLivery livery;
+  ParkAirportWork work{database,  traffic, live, livery, feed,
+                       userStand, {.user = [this] { return user; }, .clock = [] { return kNow; }}};
 };
 
 TEST_F(ParkAirportWorkTest, StartUpPutsAKnownDestinationFirst) {

@@ -2,6 +2,10 @@
 // titles, and titles the simulator refused never again.
 #include "traffic/catalogue_livery.h"
 
+#include "aircraft/aircraft_queries.h"
+#include "traffic/first_links.h"
+#include "traffic/static_objects.h"
+
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
@@ -40,6 +44,43 @@ TEST_F(CatalogueLiveryTest, MatchingChoosesAndARefusedTitleIsNotChosenAgain) {
   EXPECT_EQ(livery_.findLiveryLiveAc(swissA320()), std::nullopt);
   const LiveryQuery freighter{"CLX", "B744", "", static_cast<uint32_t>(AircraftCategory::Heavy), true, "CLX B744"};
   EXPECT_EQ(livery_.findLiveryLiveAc(freighter), "Cargolux 744");
+}
+
+airports::StaticToCreate staticAircraft(const std::string& airline, const std::string& type) {
+  airports::StaticToCreate entry;
+  entry.aircraft.standIndex = 1;
+  entry.aircraft.airline = airline;
+  entry.aircraft.type = type;
+  entry.aircraft.registration = "HB-XYZ";
+  entry.hexid = 7;
+  return entry;
+}
+
+airports::Stand stand(const std::string& id, bool cargo) {
+  airports::Stand made;
+  made.id = id;
+  made.cargo = cargo;
+  return made;
+}
+
+TEST_F(CatalogueLiveryTest, StaticAircraftGetTheirAirlinesLiveryOrTheDefaultTitle) {
+  aircraftDatabase() = database_;
+  catalogue_.tables.build({{"SWR", "A320", "Swiss A320", "", 1, false},
+                           {"CLX", "B744", "Cargolux 744", "", 1, true},
+                           {"CLX", "B744", "Cargolux 744 Passenger", "", 1, false}},
+                          database_);
+  const airports::Stand gate = stand("E_67", false);
+  const airports::Stand cargo = stand("F_1", true);
+  EXPECT_EQ(staticLiveryTitle(livery_, staticAircraft("SWR", "A320"), gate), "Swiss A320");
+  EXPECT_EQ(staticLiveryTitle(livery_, staticAircraft("CLX", "B744"), cargo), "Cargolux 744");
+  EXPECT_EQ(staticLiveryTitle(livery_, staticAircraft("CLX", "B744"), gate), "Cargolux 744 Passenger");
+  EXPECT_EQ(staticLiveryTitle(livery_, staticAircraft("KLM", "F16"), gate), kDefaultLiveryTitle);
+
+  livery_.liveryRefused(swissA320(), "Swiss A320");
+  EXPECT_EQ(staticLiveryTitle(livery_, staticAircraft("SWR", "A320"), gate), kDefaultLiveryTitle)
+      << "a title the simulator refused is not handed to static aircraft either";
+  DefaultLivery fixed;
+  EXPECT_EQ(staticLiveryTitle(fixed, staticAircraft("SWR", "A320"), gate), kDefaultLiveryTitle);
 }
 
 }  // namespace
