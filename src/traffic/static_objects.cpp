@@ -27,7 +27,7 @@ std::string staticLiveryTitle(LiveryMatcher& livery, const airports::StaticToCre
                               const airports::Stand& stand) {
   const airports::StaticAircraft& aircraft = entry.aircraft;
   const std::string name = staticObjectName(entry);
-  const std::string description = fmt::format("{} {} {} on stand {}", name, aircraft.airline, aircraft.type, stand.id);
+  const std::string description = fmt::format("{} {} on stand {}", aircraft.airline, aircraft.type, stand.id);
   const LiveryQuery query{.airline = aircraft.airline,
                           .type = aircraft.type,
                           .registration = aircraft.registration,

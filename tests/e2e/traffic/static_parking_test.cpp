@@ -1,0 +1,118 @@
+// The program against both stand-ins with the user parked at Zurich's stand
+// E_67: LSZH becomes the park airport and the simulator stand-in's trace shows
+// static aircraft standing still on its stands, never on the user's.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <pugixml.hpp>
+#include <sstream>
+
+#include "core/geodesy.h"
+#include "eventually.h"
+#include "program_world.h"
+
+namespace tfx::test {
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+struct StandPlace {
+  std::string id;
+  LatLon position;
+};
+
+std::vector<StandPlace> standsOf(const fs::path& file) {
+  pugi::xml_document document;
+  EXPECT_TRUE(document.load_file(file.c_str())) << file;
+  std::vector<StandPlace> stands;
+  for (const pugi::xpath_node& node : document.select_nodes("//parkpos")) {
+    const pugi::xml_node stand = node.node();
+    stands.push_back({stand.attribute("id").as_string(),
+                      {stand.attribute("latitude").as_double(), stand.attribute("longitude").as_double()}});
+  }
+  return stands;
+}
+
+struct TracedPlaces {
+  LatLon first;
+  size_t frames = 0;
+  bool moved = false;
+};
+
+// The stand-in's trace, time;objectId;title;lat;lon;...: where each object was.
+std::map<std::string, TracedPlaces> tracedPlaces(const std::string& trace) {
+  std::map<std::string, TracedPlaces> objects;
+  std::istringstream lines(trace);
+  std::string line;
+  std::getline(lines, line);  // heading
+  while (std::getline(lines, line)) {
+    std::vector<std::string> fields;
+    std::istringstream row(line);
+    for (std::string field; std::getline(row, field, ';');) fields.push_back(field);
+    if (fields.size() < 10) continue;
+    const LatLon here{std::stod(fields[3]), std::stod(fields[4])};
+    TracedPlaces& object = objects[fields[1]];
+    if (object.frames++ == 0) object.first = here;
+    object.moved = object.moved || here.lat != object.first.lat || here.lon != object.first.lon;
+  }
+  return objects;
+}
+
+// The stand a position lies on (within 1 m), or none.
+const StandPlace* standAt(const std::vector<StandPlace>& stands, const LatLon& position) {
+  for (const StandPlace& stand : stands) {
+    if (gf_distanceNm(stand.position, position) * 1852.0 < 1.0) return &stand;
+  }
+  return nullptr;
+}
+
+TEST(StaticParkingTest, AtZurichTheSimulatorShowsStaticAircraftStandingOnStands) {
+  ProgramWorld world;
+  const fs::path standFile = world.install() / "airports" / "my_thirdparty" / "LSZH.xml";
+  const fs::path learnedFile = world.install() / "airports" / "learned" / "thirdparty" / "FlightGear" / "LSZH.xml";
+  fs::create_directories(standFile.parent_path());
+  fs::create_directories(learnedFile.parent_path());
+  fs::copy_file(binaryDir() / "stands" / "LSZH.xml", standFile);
+  fs::copy_file(sourceDir() / "data" / "feed" / "zurich-stands.xml", learnedFile);
+  // An add-on airport scan would take my_thirdparty's files for its own.
+  world.storeSetting("SCAN_AIRPORTS", "false");
+  world.storeSetting("COLLISION_LIVE_PARKED_GND", "true");
+  // The test aircraft have no livery for the timetables' airlines and types:
+  // the static aircraft wear the default livery, which the simulator has.
+  const fs::path titles = world.root() / "titles.txt";
+  writeFile(titles, "Aeroshadow Default Livery\n");
+  world.startSimulator({"--titles=" + titles.string()});
+  world.startProgram();
+  world.startFeed({"--replay", (sourceDir() / "data" / "feed" / "zurich.rec").string()});
+  ASSERT_TRUE(world.logShows("The park airport is LSZH (ZRH)", 90s)) << world.log();
+  ASSERT_TRUE(world.logShows("Max fit=", 30s)) << world.log();
+  EXPECT_FALSE(world.log().find("no parking positions found") != std::string::npos) << world.log();
+
+  const std::vector<StandPlace> stands = standsOf(standFile);
+  ASSERT_EQ(stands.size(), 35u);
+  // Static aircraft come one at a time once they settled; three show that the queue is served.
+  std::map<std::string, std::string> standOf;  // object id to stand id
+  const bool parked = eventually(
+      [&] {
+        standOf.clear();
+        for (const auto& [id, object] : tracedPlaces(readFile(world.root() / "trace.txt"))) {
+          if (object.frames < 10 || object.moved) continue;
+          if (const StandPlace* stand = standAt(stands, object.first)) standOf[id] = stand->id;
+        }
+        return standOf.size() >= 3;
+      },
+      90s);
+  EXPECT_TRUE(parked) << world.log();
+  std::map<std::string, int> aircraftOn;
+  for (const auto& [object, stand] : standOf) {
+    EXPECT_NE(stand, "E_67") << "the user's stand is kept free";
+    EXPECT_EQ(++aircraftOn[stand], 1) << "two aircraft on " << stand;
+  }
+  EXPECT_EQ(readFile(world.install() / "airports" / "my_park_airports.txt"), "LSZH,E_67\n");
+  EXPECT_EQ(world.closeProgram(), 0);
+}
+
+}  // namespace
+}  // namespace tfx::test
