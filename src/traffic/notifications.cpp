@@ -45,7 +45,36 @@ constexpr size_t kMostFailedLiveries = 20;
 
 // The simulator lacks the livery: the user hears of it, and too many such
 // liveries end the program, since the livery tables then do not fit the simulator.
+void liveryRefused(TrafficContext& context, std::string_view callsign, const LiveryQuery& query,
+                   std::string_view title) {
+  if (stopRequested()) return;
+  showMessage(fmt::format("{} '{}' could not be created by your Sim!", callsign, title));
+  context.state.failedLiveries.emplace_back(title);
+  context.links.livery.liveryRefused(query, title);
+  if (context.state.failedLiveries.size() >= kMostFailedLiveries) {
+    const std::string problem = fmt::format("There are too many liveries that could not be created by {}!", "P3D");
+    throw UserErrorException(81,
+                             fmt::format("{}, see Log.txt", fmt::format("\n{}Error 81, {}\n", kErrorPrefix, problem)));
+  }
+}
+
+// A static aircraft's record goes; its stand is free for the next calculation.
+void onStaticCreateFailed(TrafficContext& context, uint32_t hexid) {
+  const std::optional<StaticRecord> record = takeRefusedStatic(context.state, hexid);
+  if (!record) return;
+  const airports::ParkedAircraft& aircraft = record->aircraft;
+  const LiveryQuery query{.airline = aircraft.airline,
+                          .type = aircraft.type,
+                          .registration = aircraft.registration,
+                          .category = 0,
+                          .cargo = record->cargoStand,
+                          .description = {},
+                          .name = {}};
+  liveryRefused(context, aircraft.callsign.empty() ? aircraft.registration : aircraft.callsign, query, record->title);
+}
+
 void onCreateFailed(TrafficContext& context, uint32_t hexid) {
+  if (!isLiveHexid(hexid)) return onStaticCreateFailed(context, hexid);
   auto& live = context.state.liveList;
   const auto record = std::find_if(live.begin(), live.end(), [&](const LiveAircraft& a) {
     return a.hexid == hexid && a.state == SimState::Adding2Sim;
@@ -53,16 +82,7 @@ void onCreateFailed(TrafficContext& context, uint32_t hexid) {
   if (record == live.end()) return;
   // The aircraft's next spawn asks livery matching again.
   context.state.rememberedLiveries.erase(hexid);
-  if (!stopRequested()) {
-    showMessage(fmt::format("{} '{}' could not be created by your Sim!", record->callsign, record->title));
-    context.state.failedLiveries.emplace_back(record->title);
-    context.links.livery.liveryRefused(liveryQueryOf(*record, longName(*record)), record->title);
-    if (context.state.failedLiveries.size() >= kMostFailedLiveries) {
-      const std::string problem = fmt::format("There are too many liveries that could not be created by {}!", "P3D");
-      throw UserErrorException(
-          81, fmt::format("{}, see Log.txt", fmt::format("\n{}Error 81, {}\n", kErrorPrefix, problem)));
-    }
-  }
+  liveryRefused(context, record->callsign, liveryQueryOf(*record, longName(*record)), record->title);
   eraseRecord(context, record, "refused");
 }
 

@@ -54,6 +54,7 @@ void queueStaticCreate(TrafficState& state, const airports::StaticToCreate& entr
   // Stand files may give headings outside one turn.
   record.heading = std::fmod(std::fmod(stand.heading, kTwoPi) + kTwoPi, kTwoPi);
   record.cargoStand = stand.cargo;
+  record.title = placement.liveryTitle;
   state.staticRecords.push_back(std::move(record));
   sim::CreateRequest request;
   request.lat = stand.lat;
@@ -89,6 +90,17 @@ void advanceStaticObjects(TrafficContext& context) {
     lightParkedStatic(context.simulator.exchange(), record);
     if (LOG.value()) writeLog(fmt::format("{:8}: {:8} parked", record.aircraft.standIndex, record.aircraft.callsign));
   }
+}
+
+std::optional<StaticRecord> takeRefusedStatic(TrafficState& state, uint32_t hexid) {
+  auto& records = state.staticRecords;
+  const auto record = std::find_if(records.begin(), records.end(), [hexid](const StaticRecord& r) {
+    return r.aircraft.hexid == hexid && r.objectId == 0 && !r.removing;
+  });
+  if (record == records.end()) return std::nullopt;
+  StaticRecord refused = std::move(*record);
+  records.erase(record);
+  return refused;
 }
 
 bool onStaticObjectRemoved(TrafficState& state, uint32_t objectId) {

@@ -2,6 +2,7 @@
 // Static parked aircraft as simulator objects: their create requests, their
 // activation once the object settled, their parked lighting and their end.
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "airports/stand.h"
@@ -30,6 +31,9 @@ void queueStaticCreate(TrafficState& state, const airports::StaticToCreate& entr
 void onStaticObjectCreated(TrafficContext& context, const sim::SimNotification& notification);
 // Once per main cycle: settled objects become active and are lit as parked.
 void advanceStaticObjects(TrafficContext& context);
+// The simulator refused to create the static aircraft of this hexid: its
+// record, taken from the static records; none when there is no such record.
+std::optional<StaticRecord> takeRefusedStatic(TrafficState& state, uint32_t hexid);
 // The simulator removed an object: true when it was a static one, whose record is gone.
 bool onStaticObjectRemoved(TrafficState& state, uint32_t objectId);
 

@@ -2,6 +2,7 @@
 // A static parked aircraft on the live-traffic side: from its create request
 // until the simulator removed its object.
 #include <cstdint>
+#include <string>
 
 #include "airports/parked_traffic.h"
 
@@ -9,6 +10,7 @@ namespace tfx {
 
 struct StaticRecord {
   airports::ParkedAircraft aircraft;
+  std::string title;     // the livery it is created with
   double heading = 0.0;  // radians, the stand's
   bool cargoStand = false;
   uint32_t objectId = 0;       // 0 until the simulator created the object

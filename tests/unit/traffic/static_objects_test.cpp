@@ -4,6 +4,7 @@
 #include "traffic/static_objects.h"
 
 #include "airports/stand.h"
+#include "core/message_line.h"
 #include "sim/object_events.h"
 #include "sim/sim_ids.h"
 #include "traffic/notifications.h"
@@ -127,6 +128,25 @@ TEST_F(StaticObjects, RemovalBeforeAndAfterTheObjectExists) {
   announce(902, 0, sim::NotificationKind::Removed);
   notified();
   EXPECT_TRUE(state.staticRecords.empty());
+}
+
+TEST_F(StaticObjects, ARefusedLiveryTakesTheStaticRecordAndIsToldLikeALiveOne) {
+  queueStatic(1, "HB-JVA");
+  queueStatic(2, "HB-JVB");
+  EXPECT_EQ(state.staticRecords.front().title, kDefaultLiveryTitle);
+  announce(0, 2, sim::NotificationKind::CreateFailed);
+  notified();
+  ASSERT_EQ(state.staticRecords.size(), 1u);
+  EXPECT_EQ(state.staticRecords.front().aircraft.hexid, 1u);
+  EXPECT_EQ(messageLine().message(), "SWR1 'Aeroshadow Default Livery' could not be created by your Sim!");
+  EXPECT_EQ(state.failedLiveries, std::vector<std::string>{std::string(kDefaultLiveryTitle)});
+
+  announce(901, 1);
+  notified();
+  announce(0, 1, sim::NotificationKind::CreateFailed);
+  notified();
+  EXPECT_EQ(state.staticRecords.size(), 1u) << "an aircraft whose object exists was not refused";
+  EXPECT_EQ(state.failedLiveries.size(), 1u);
 }
 
 TEST_F(StaticObjects, LiveAircraftOnStandsLongestParkedFirst) {
