@@ -78,9 +78,11 @@ void ParkedLiveTraffic::removeParked(uint32_t hexid, airports::ParkedRemoval rea
   }
   TrafficState& state = context_.state;
   auto& records = state.staticRecords;
+  // A hexid is free again once its aircraft is being removed, so the
+  // aircraft meant is the one under it that is not being removed.
   const auto record = std::find_if(records.begin(), records.end(),
-                                   [hexid](const StaticRecord& r) { return r.aircraft.hexid == hexid; });
-  if (record == records.end() || record->removing) return;
+                                   [hexid](const StaticRecord& r) { return r.aircraft.hexid == hexid && !r.removing; });
+  if (record == records.end()) return;
   if (record->objectId == 0) {
     // Not yet in the simulator: its request goes with the record; an object
     // created from a request already handed over is removed at its birth.

@@ -130,6 +130,18 @@ TEST_F(StaticObjects, RemovalBeforeAndAfterTheObjectExists) {
   EXPECT_TRUE(state.staticRecords.empty());
 }
 
+TEST_F(StaticObjects, AHexidFreedByARemovalNamesTheNewAircraftUnderIt) {
+  queueStatic(1, "HB-JVA");
+  announce(901, 1);
+  notified();
+  parked.removeParked(1, airports::ParkedRemoval::Renewal);
+  queueStatic(1, "HB-JVB");
+  announce(902, 1);
+  notified();
+  parked.removeParked(1, airports::ParkedRemoval::OutOfSight);
+  EXPECT_EQ(state.removalQueue, (std::deque<uint32_t>{901, 902})) << "both objects go";
+}
+
 TEST_F(StaticObjects, ARefusedLiveryTakesTheStaticRecordAndIsToldLikeALiveOne) {
   queueStatic(1, "HB-JVA");
   queueStatic(2, "HB-JVB");
