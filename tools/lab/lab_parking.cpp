@@ -1,7 +1,6 @@
 #include "lab_parking.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "airports/static_creation.h"
 #include "airports/static_selection.h"
