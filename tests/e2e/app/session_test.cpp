@@ -98,8 +98,11 @@ TEST_F(SessionTest, WhileRealTrafficIsGoneTheLoopKeepsItsPace) {
   ASSERT_NE(figure, std::string::npos) << log;
   double cycles = 0, seconds = 0;
   ASSERT_EQ(std::sscanf(log.c_str() + figure, "Main loop: %lf cycles in %lf s", &cycles, &seconds), 2);
-  // A sanitizer build cannot hold the pace; there the figure only shows the loop never stood still.
-  EXPECT_GT(cycles / seconds, 95.0 / test::kSanitizerSlowdown) << log.substr(figure, 60);
+  // The loop aims at 100 cycles a second; 90 leaves room for a loaded test
+  // machine and still fails a loop that blocks a tenth of every second. A
+  // sanitizer build cannot hold the pace; there the figure only shows the
+  // loop never stood still.
+  EXPECT_GT(cycles / seconds, 90.0 / test::kSanitizerSlowdown) << log.substr(figure, 60);
 }
 
 TEST_F(SessionTest, TheSimulatorClosingEndsTheProgram) {
