@@ -51,6 +51,8 @@ struct Stand {
   bool taken = false;         // a static aircraft was chosen for it, or one stands on it
   bool blocked = false;       // reserved for the user
   bool overlapTaken = false;  // a stand whose circle overlaps it is taken
+  // A live aircraft stands parked on it; live traffic keeps this.
+  bool liveOccupied = false;
 
   LatLon position() const { return {lat, lon}; }
   // The next free option number.

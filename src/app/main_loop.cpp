@@ -92,6 +92,7 @@ void MainLoop::tickStep() {
   messageLine().tick();
   repaintStatusArea();
   ++tickCounter_;
+  traffic_.tick();
   if (window_) windowTickWork();
 }
 

@@ -50,6 +50,11 @@ bool ParkAirportWork::startUp() {
   return read;
 }
 
+ParkingView ParkAirportWork::view() {
+  if (!airports::parkAirportIsSet() || !state_.stands.standsLoaded) return {};
+  return {&state_, airports::gf_dayAndHalfHour(sources_.clock())};
+}
+
 void ParkAirportWork::cycle() {
   airports::lf_checkParkAirport(state_, traffic_, sources_.user(), database_, sources_.clock());
   followParkAirport();

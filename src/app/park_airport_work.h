@@ -24,7 +24,7 @@ struct ParkingSources {
   std::function<std::chrono::system_clock::time_point()> clock;
 };
 
-class ParkAirportWork {
+class ParkAirportWork final : public ParkingAccess {
  public:
   ParkAirportWork(const airports::AirportDatabase& database, airports::ParkedTraffic& traffic, TrafficState& live,
                   LiveryMatcher& livery, TrafficFeedState& feed, UserStandLink& userStand, ParkingSources sources)
@@ -52,6 +52,8 @@ class ParkAirportWork {
   void closeDown();
 
   airports::ParkingState& state() { return state_; }
+  // The park airport for live traffic on the ground, once its stands are read.
+  ParkingView view() override;
   // "(next in N min)" as the window shows it; -1 before the first 60th tick.
   int minutesToRenewal() const { return minutesToRenewal_; }
 

@@ -43,6 +43,7 @@ Session::Session(ProgramRun& program, FeedPorts ports)
       weather_(ports.weather, realTrafficPresent()),
       traffic_(queue_, ports.traffic, realTrafficPresent()) {
   program_.session.attach({&simulator_, &weather_, &traffic_});
+  liveTraffic_.attachParking(&parking_);
 }
 
 Session::~Session() {

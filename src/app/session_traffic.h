@@ -22,6 +22,7 @@ class LinkedCycleSimulator final : public CycleSimulator {
   sim::ExchangeLists& exchange() override { return link_.exchange(); }
   double frameRate() const override { return link_.frameRate(); }
   LatLon userPosition() const override;
+  UserSnapshot userSnapshot() const override;
   size_t waitingLiveCreates() override { return link_.exchange().waitingLiveCreates(); }
   void periodicRequests(int32_t cycle, bool fastGroundScan) override;
   void requestObjectShape(uint32_t objectId) override { link_.requestObjectShape(objectId); }
@@ -35,6 +36,17 @@ class LinkedCycleSimulator final : public CycleSimulator {
 
  private:
   SimulatorLink& link_;
+};
+
+// The park airport as the live traffic sees it, forwarded to the parking
+// work once the session has made it.
+class ParkingAccessSlot final : public ParkingAccess {
+ public:
+  void attach(ParkingAccess* target) { target_ = target; }
+  ParkingView view() override { return target_ != nullptr ? target_->view() : ParkingView{}; }
+
+ private:
+  ParkingAccess* target_ = nullptr;
 };
 
 // What the traffic of every session takes from the program run.
@@ -57,15 +69,17 @@ class SessionTraffic {
   TrafficState& state() { return state_; }
   ParkedLiveTraffic& parked() { return parked_; }
   LiveryMatcher& livery() { return livery_; }
+  void attachParking(ParkingAccess* parking) { parking_.attach(parking); }
 
  private:
   TrafficContext context(flightplan::FlightPlanList& flightPlans) {
     FirstLinks& first = links_;
-    return {state_, {livery_, first.stands, first.userHold, first.motion, first.observer}, simulator_, &flightPlans};
+    return {state_, {livery_, parking_, first.userHold, first.motion, first.observer}, simulator_, &flightPlans};
   }
 
   TrafficState state_;
   FirstLinks links_;
+  ParkingAccessSlot parking_;
   CatalogueLivery livery_;
   LinkedCycleSimulator simulator_;
   TrafficCycle cycle_;

@@ -16,6 +16,7 @@ class SimSessionLink final : public SimulatorLink {
   bool userPositionKnown() const override { return session_.userPositionKnown(); }
   UserPosition userPosition() const override;
   UserGround userGround() const override { return {session_.userState().altitudeAboveGround, session_.userOnGround()}; }
+  double userHalfWingspanNm() const override { return session_.userAircraft().halfWingspanNm; }
   int64_t simTime() const override { return session_.userState().epochTime; }
   void periodicRequests(int32_t cycle, bool fastGroundScan, double scanRadiusMeters) override {
     session_.periodicRequests(cycle, fastGroundScan, scanRadiusMeters);

@@ -28,6 +28,8 @@ class SimulatorLink {
   virtual bool userPositionKnown() const = 0;
   virtual UserPosition userPosition() const = 0;
   virtual UserGround userGround() const = 0;
+  // Half the user aircraft's wingspan, nautical miles; 0 until the simulator named its model.
+  virtual double userHalfWingspanNm() const = 0;
   // The simulator's time in seconds since 1970 (for the professional edition).
   virtual int64_t simTime() const = 0;
   virtual void periodicRequests(int32_t cycle, bool fastGroundScan, double scanRadiusMeters) = 0;

@@ -107,7 +107,7 @@ void handleBuffered(TrafficContext& context, LiveAircraft& aircraft) {
     aircraft.history.pop_front();
     return;
   }
-  if (context.links.userHold.holdsBack(aircraft)) return;
+  if (context.links.userHold.holdsBack(context, aircraft)) return;
   if (waitingLiveCreates(context) > kMostWaitingCreates && aircraft.phase == FlightPhase::Birth) {
     aircraft.history.pop_front();
     return;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "traffic/ground_curve.h"
 #include "traffic/landing.h"
 #include "traffic/motion_math.h"
 #include "traffic/take_off.h"
@@ -10,18 +11,10 @@
 namespace tfx {
 namespace {
 
-constexpr double kTurnDeadBand = 0.5 * kDegToRad;
 constexpr double kSteepestApproachPitch = -4.0 * kDegToRad;
 // Decided here: the pitch never passes straight up or down, whatever the reports.
 constexpr double kMostPitch = M_PI / 2.0;
 constexpr double kFlareAglFt = 400.0;
-
-// The heading turns towards `wanted` by at most `rate`, the shorter way round.
-void turnTowards(sim::PositionBlock& block, double wanted, double rate) {
-  const double error = angleDifference(wanted - block.heading);
-  if (std::fabs(error) <= kTurnDeadBand) return;
-  block.heading = wrapHeading(block.heading + std::clamp(error, -std::fabs(rate), std::fabs(rate)));
-}
 
 void movePosition(LiveAircraft& aircraft) {
   sim::PositionBlock& block = aircraft.block;
@@ -35,6 +28,7 @@ void movePosition(LiveAircraft& aircraft) {
       block.lon += m.lonStep;
       return;
     default:
+      if (m.curveDefinition != 0 && followCurve(aircraft)) return;
       if (aircraft.phase == FlightPhase::Parking || m.headingError)
         turnTowards(block, aircraft.predictedTrack, m.turnRate);
       if (aircraft.phase == FlightPhase::PushedBack) return;

@@ -1,7 +1,8 @@
 #pragma once
-// What the traffic cycle gets from the subsystems that do not offer more yet:
-// one livery for every aircraft, no stands, no hold for the user aircraft, and
-// an observer that ignores all; with them the motion of live aircraft.
+// What the traffic cycle gets where nothing else is plugged in: one livery
+// for every aircraft, no park airport, and an observer that ignores all; with
+// them the motion of live aircraft and the hold for the user aircraft.
+#include "traffic/collision_hold.h"
 #include "traffic/live_motion.h"
 #include "traffic/traffic_links.h"
 
@@ -17,15 +18,9 @@ class DefaultLivery final : public LiveryMatcher {
   void liveryRefused(const LiveryQuery&, std::string_view) override {}
 };
 
-class NoStands final : public StandSearch {
+class NoStands final : public ParkingAccess {
  public:
-  std::optional<StandChoice> findStand(const LiveAircraft&) override { return std::nullopt; }
-  void releaseStand(const LiveAircraft&) override {}
-};
-
-class NoUserHold final : public UserCollisionHold {
- public:
-  bool holdsBack(LiveAircraft&) override { return false; }
+  ParkingView view() override { return {}; }
 };
 
 class SilentObserver final : public TrafficObserver {
@@ -45,7 +40,7 @@ class SilentObserver final : public TrafficObserver {
 struct FirstLinks {
   DefaultLivery livery;
   NoStands stands;
-  NoUserHold userHold;
+  UserCollisionAvoidance userHold;
   LiveMotion motion;
   SilentObserver observer;
 

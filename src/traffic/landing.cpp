@@ -7,6 +7,7 @@
 
 #include "airports/airport.h"
 #include "core/log.h"
+#include "traffic/ground_stands.h"
 #include "traffic/motion_controls.h"
 #include "traffic/motion_math.h"
 #include "traffic/object_controls.h"
@@ -32,13 +33,6 @@ constexpr std::array<FlareStage, 4> kFlareStages{{
     {10.0, -0.05, -300.0},
     {3.0, -0.025, -150.0},
 }};
-
-void clearStand(LiveAircraft& aircraft) {
-  aircraft.standPosition = {};
-  aircraft.standHeading = 0.0;
-  aircraft.standId = 0;
-  aircraft.cargoStand = false;
-}
 
 void startLanding(TrafficContext& context, LiveAircraft& aircraft, double distanceNm) {
   sim::ExchangeLists& exchange = context.simulator.exchange();

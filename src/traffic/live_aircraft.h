@@ -49,6 +49,7 @@ struct LiveAircraft {
   double lastTimestamp = 0.0;  // feed seconds of the last accepted report
   LatLon lastParkedCheck;
   int64_t parkedSince = 0;  // steady-clock ticks
+  int32_t learnedAt = -1;  // packed day and half-hour learning last recorded the aircraft on its stand
   FlightPhase phase = FlightPhase::Birth;
   FlightPhase previousPhase = FlightPhase::Birth;
   bool onGroundConfirmed = false;

@@ -47,6 +47,14 @@ inline double airbornePitch(double verticalSpeedFpm) {
   return -0.05235987755982989 - (fpm / 600.0) * 2.2 * kDegToRad;
 }
 
+// The heading turns towards `wanted` by at most `rate`, the shorter way
+// round, unless it is within half a degree already.
+inline void turnTowards(sim::PositionBlock& block, double wanted, double rate) {
+  const double error = angleDifference(wanted - block.heading);
+  if (std::fabs(error) <= 0.5 * kDegToRad) return;
+  block.heading = wrapHeading(block.heading + std::clamp(error, -std::fabs(rate), std::fabs(rate)));
+}
+
 // Longitude in [-180, 180); a latitude beyond a pole comes back on the far side.
 void keepOnEarth(sim::PositionBlock& block);
 

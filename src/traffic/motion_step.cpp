@@ -5,34 +5,28 @@
 
 #include "traffic/air_leg.h"
 #include "traffic/air_retiming.h"
+#include "traffic/ground_step.h"
 #include "traffic/motion_math.h"
 #include "traffic/out_of_track.h"
 #include "traffic/removal.h"
 #include "traffic/take_off.h"
 
 namespace tfx {
-namespace {
-
-constexpr double kHeadingErrorDeg = 3.0;
-// Decided here, until the ground movement brings its own: 10 degrees a second.
-constexpr double kGroundTurnRate = 0.1 * kDegToRad;
-
-// The straight manner on the ground turns the heading towards the track when it is off by more than 3 degrees.
-void followTrackOnGround(LiveAircraft& aircraft) {
-  const double error = angleDifference(aircraft.predictedTrack - aircraft.block.heading);
-  aircraft.motion.headingError = std::fabs(error) * kRadToDeg > kHeadingErrorDeg;
-  aircraft.motion.turnRate = kGroundTurnRate;
-}
-
-}  // namespace
 
 void makeOneStep(TrafficContext& context, LiveAircraft& aircraft, int32_t cycle) {
   TrackHistory& history = aircraft.history;
+  {
+    TrackPoint& second = history[1];
+    if (samePlace(history[0], second)) second.stationary = true;
+    if (!second.stationary) aircraft.predictedTrack = gf_bearingRad(positionOf(history[0]), positionOf(second));
+  }
+  // On the ground the due cycles of the reports time the legs.
+  if (aircraft.onGroundConfirmed) {
+    groundMovement(context, aircraft, cycle);
+  } else {
+    retimeAirLeg(aircraft, cycle);
+  }
   TrackPoint& nxt = history[1];
-  if (samePlace(history[0], nxt)) nxt.stationary = true;
-  if (!nxt.stationary) aircraft.predictedTrack = gf_bearingRad(positionOf(history[0]), positionOf(nxt));
-  // On the ground the straight manner: the due cycles of the reports time the legs.
-  if (!aircraft.onGroundConfirmed) retimeAirLeg(aircraft, cycle);
   MotionValues& m = aircraft.motion;
   if (nxt.stationary) {
     m.latStep = 0.0;

@@ -11,6 +11,7 @@
 #include "runstate/user_error.h"
 #include "traffic/ground_data.h"
 #include "traffic/object_birth.h"
+#include "traffic/ground_stands.h"
 #include "traffic/removal.h"
 #include "traffic/static_objects.h"
 
@@ -37,7 +38,7 @@ void onRemoved(TrafficContext& context, uint32_t objectId) {
     changeState(context, *record, SimState::Buffer);
     return;
   }
-  if (record->state != SimState::RemovingFromSim && record->standId != 0) context.links.stands.releaseStand(*record);
+  if (record->state != SimState::RemovingFromSim && record->standId != 0) releaseStand(context, *record);
   eraseRecord(context, record, "removed");
 }
 

@@ -8,6 +8,7 @@
 #include "flightplan/flight_plan_list.h"
 #include "traffic/object_controls.h"
 #include "traffic/removal.h"
+#include "traffic/stand_arrival.h"
 
 namespace tfx {
 namespace {
@@ -71,6 +72,7 @@ void onLiveObjectCreated(TrafficContext& context, const sim::SimNotification& no
   context.simulator.requestObjectShape(notification.objectId);
   context.state.createdObjects.push_back({notification.objectId, notification.hexid, 0});
   context.links.observer.objectCreated(*aircraft);
+  parkedAtBirth(context, *aircraft);
 }
 
 void advanceCreatedObjects(TrafficContext& context) {

@@ -43,14 +43,18 @@ void lightUpOnGround(sim::ExchangeLists& exchange, LiveAircraft& aircraft) {
   const bool parked = aircraft.phase == FlightPhase::Parked;
   const bool taxi = aircraft.phase == FlightPhase::Taxi;
   exchange.queueEvent(aircraft.objectId, parked ? sim::kEvEngineAutoShutdown : sim::kEvEngineAutoStart, 0);
-  sim::setLights(exchange, aircraft.objectId,
-                 {.navigation = parked ? NAV_LIGHTS_WHILE_PARKED.value() : true,
-                  .beacon = !parked,
-                  .landing = false,
-                  .taxi = taxi,
-                  .strobe = false,
-                  .logo = true,
-                  .cabin = true});
+  if (parked) {
+    sim::setLights(exchange, aircraft.objectId,
+                   {.navigation = NAV_LIGHTS_WHILE_PARKED.value(),
+                    .beacon = false,
+                    .landing = false,
+                    .taxi = false,
+                    .strobe = false,
+                    .logo = true,
+                    .cabin = true});
+  } else {
+    lightUpTaxiing(exchange, aircraft, taxi);
+  }
   setThrottle(exchange, aircraft, isRotorcraft(aircraft) ? 4 : 0);
   gf_setFlaps(exchange, aircraft, taxi ? 1 : 0);
 }
@@ -73,6 +77,17 @@ void gf_setFlaps(sim::ExchangeLists& exchange, LiveAircraft& aircraft, uint32_t 
     writeLog("gf_setFlaps: invalid flaps index");
   }
   aircraft.flapsIndex = index;
+}
+
+void lightUpTaxiing(sim::ExchangeLists& exchange, const LiveAircraft& aircraft, bool taxiLight) {
+  sim::setLights(exchange, aircraft.objectId,
+                 {.navigation = true,
+                  .beacon = true,
+                  .landing = false,
+                  .taxi = taxiLight,
+                  .strobe = false,
+                  .logo = true,
+                  .cabin = true});
 }
 
 void setParkedLights(sim::ExchangeLists& exchange, uint32_t objectId, bool cargoStand) {

@@ -15,6 +15,10 @@ void setThrottle(sim::ExchangeLists& exchange, LiveAircraft& aircraft, uint32_t 
 // logged. The index is stored in every case.
 void gf_setFlaps(sim::ExchangeLists& exchange, LiveAircraft& aircraft, uint32_t index);
 
+// The lights of an aircraft moving on the ground, the taxi light on or off
+// (off while it is pushed back).
+void lightUpTaxiing(sim::ExchangeLists& exchange, const LiveAircraft& aircraft, bool taxiLight);
+
 // The seven lights of an aircraft on its stand, live or static: navigation by
 // the setting, logo on, the cabin dark on a cargo stand and in one aircraft of ten.
 void setParkedLights(sim::ExchangeLists& exchange, uint32_t objectId, bool cargoStand);

@@ -4,9 +4,11 @@
 
 #include "core/parameters.h"
 #include "sim/user_state.h"
+#include "traffic/collision_geometry.h"
 #include "traffic/motion_controls.h"
 #include "traffic/motion_math.h"
 #include "traffic/new_aircraft.h"
+#include "traffic/stand_arrival.h"
 
 namespace tfx {
 namespace {
@@ -18,7 +20,6 @@ constexpr double kCyclesPerMinute = 6000.0;
 constexpr double kRangeMarginNm = 0.5;
 constexpr double kNeighbourSpan = 1.2;
 constexpr int32_t kWeekCycles = 604800 * 100;
-constexpr double kFeetPerNm = 6076.11549;
 
 bool taxiingNeighbour(TrafficContext& context, const LiveAircraft& aircraft) {
   for (const LiveAircraft& other : context.state.liveList) {
@@ -122,8 +123,7 @@ void appendExtrapolatedPoint(TrafficContext& context, LiveAircraft& aircraft, in
 bool outOfTrack(TrafficContext& context, LiveAircraft& aircraft, int32_t cycle) {
   if (aircraft.history.empty()) return false;
   MotionValues& m = aircraft.motion;
-  // The arrival at a stand belongs to the ground movement, which has no stands yet.
-  if (aircraft.phase == FlightPhase::Parking) return false;
+  if (aircraft.phase == FlightPhase::Parking && arriveAtStand(context, aircraft) == Arrival::Removed) return false;
   if (aircraft.phase == FlightPhase::PushedBack ||
       (aircraft.phase == FlightPhase::Taxi && !m.takingOff && !m.rollout))
     return holdOnGround(context, aircraft, cycle);

@@ -1,8 +1,13 @@
 #include "traffic/parked_live_traffic.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 
+#include "core/log.h"
+#include "core/parameters.h"
 #include "traffic/removal.h"
+#include "traffic/static_objects.h"
 
 namespace tfx {
 namespace {
@@ -72,26 +77,15 @@ bool ParkedLiveTraffic::presentInSimulator(std::string_view callsignOrRegistrati
 void ParkedLiveTraffic::removeParked(uint32_t hexid, airports::ParkedRemoval reason) {
   if (isLiveHexid(hexid)) {
     if (LiveAircraft* aircraft = context_.state.findHexid(hexid)) {
+      if (LOG.value()) {
+        if (aircraft->standId == 0) writeLog("sid==0?");
+        writeLog(fmt::format("live parked {} at {} removed", aircraft->callsign, aircraft->standId));
+      }
       removeAircraftFromSim(context_, *aircraft, parkedRemovalName(reason));
     }
     return;
   }
-  TrafficState& state = context_.state;
-  auto& records = state.staticRecords;
-  // A hexid is free again once its aircraft is being removed, so the
-  // aircraft meant is the one under it that is not being removed.
-  const auto record = std::find_if(records.begin(), records.end(),
-                                   [hexid](const StaticRecord& r) { return r.aircraft.hexid == hexid && !r.removing; });
-  if (record == records.end()) return;
-  if (record->objectId == 0) {
-    // Not yet in the simulator: its request goes with the record; an object
-    // created from a request already handed over is removed at its birth.
-    std::erase_if(state.staticCreateQueue, [hexid](const sim::CreateRequest& r) { return r.hexid == hexid; });
-    records.erase(record);
-    return;
-  }
-  record->removing = true;
-  state.removalQueue.push_back(record->objectId);
+  removeStaticAircraft(context_, hexid, parkedRemovalName(reason));
 }
 
 }  // namespace tfx

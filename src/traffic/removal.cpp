@@ -10,6 +10,7 @@
 #include "core/geodesy.h"
 #include "core/parameters.h"
 #include "runstate/cycle_clock.h"
+#include "traffic/ground_stands.h"
 #include "traffic/object_queues.h"
 
 namespace tfx {
@@ -68,7 +69,7 @@ void removeAircraftFromSim(TrafficContext& context, LiveAircraft& aircraft, std:
   if (aircraft.objectId == 0) {
     writeLog(fmt::format("{} removing act {}, with objectid=0 ?", "removeAircraftFromSim", aircraftName(aircraft)));
   }
-  if (isLiveHexid(aircraft.hexid) && aircraft.standId != 0) context.links.stands.releaseStand(aircraft);
+  if (isLiveHexid(aircraft.hexid) && aircraft.standId != 0) releaseStand(context, aircraft);
   const SimState from = aircraft.state;
   aircraft.state = SimState::RemovingFromSim;
   state.removalQueue.push_back(aircraft.objectId);

@@ -38,14 +38,9 @@ bool refusedEmpty(std::string_view operation) {
 }  // namespace
 
 bool checkExtendingSituations(LiveAircraft& aircraft, TrackPoint point) {
-  switch (aircraft.phase) {
-    case FlightPhase::Parking:
-    case FlightPhase::Parked:
-      // The stand rules of the ground movement take these; until then the birth rule does.
-      return aircraft.state == SimState::Active && appendUnlessStationaryNoise(aircraft, point);
-    case FlightPhase::PushingBack: return false;
-    default: break;
-  }
+  // Driving onto a stand the aircraft takes reports as the birth rule does.
+  if (aircraft.phase == FlightPhase::Parking)
+    return aircraft.state == SimState::Active && appendUnlessStationaryNoise(aircraft, point);
   if (aircraft.motion.landing || aircraft.motion.rollout) return checkNewPosDuringLanding(aircraft, point);
   if (aircraft.history.empty()) return refusedEmpty("checkExtendingSituations");
   const bool extrapolating = aircraft.motion.holdCount > 0;

@@ -8,7 +8,10 @@
 
 #include "core/log.h"
 #include "traffic/motion_math.h"
+#include "traffic/ground_stands.h"
+#include "traffic/parking_limits.h"
 #include "traffic/removal.h"
+#include "traffic/spawn_stand.h"
 
 namespace tfx {
 namespace {
@@ -47,27 +50,33 @@ bool chooseLivery(TrafficContext& context, LiveAircraft& aircraft) {
   return true;
 }
 
-void placeFirstTime(TrafficContext& context, LiveAircraft& aircraft) {
+// False when the aircraft was dropped.
+bool placeFirstTime(TrafficContext& context, LiveAircraft& aircraft) {
   TrackPoint& first = aircraft.history.front();
   if (first.airborne) {
     changePhase(context, aircraft, FlightPhase::Flying);
-    return;
+    return true;
   }
-  const auto stand = context.links.stands.findStand(aircraft);
-  if (!stand) {
+  bool drop = false;
+  const airports::Stand* stand = standAtSpawn(context, aircraft, drop);
+  if (drop) {
+    dropAircraft(context, aircraft, "parking-conflict");
+    return false;
+  }
+  if (stand == nullptr) {
     changePhase(context, aircraft, FlightPhase::Taxi);
-    return;
+    return true;
   }
-  aircraft.standPosition = stand->position;
-  aircraft.standHeading = stand->heading;
-  aircraft.standId = stand->standId;
-  aircraft.cargoStand = stand->cargo;
+  takeStand(aircraft, *stand);
   changePhase(context, aircraft, FlightPhase::Parked);
   aircraft.parkedSince = std::chrono::steady_clock::now().time_since_epoch().count();
   aircraft.history.truncate(1);
-  first.lat = stand->position.lat;
-  first.lon = stand->position.lon;
-  first.track = stand->heading * kRadToDeg;
+  first.lat = stand->lat;
+  first.lon = stand->lon;
+  first.track = aircraft.standHeading * kRadToDeg;
+  occupyStand(context, aircraft);
+  applyParkingLimits(context);
+  return true;
 }
 
 double firstHeading(const LiveAircraft& aircraft) {
@@ -100,8 +109,7 @@ void spawnLiveAc(TrafficContext& context, LiveAircraft& aircraft) {
   }
   markStationaryStart(aircraft.history);
   if (aircraft.phase == FlightPhase::Birth) {
-    if (!chooseLivery(context, aircraft)) return;
-    placeFirstTime(context, aircraft);
+    if (!chooseLivery(context, aircraft) || !placeFirstTime(context, aircraft)) return;
   }
   placeBlock(aircraft);
   aircraft.userCollisionWait = false;

@@ -37,6 +37,10 @@ std::optional<StaticRecord> takeRefusedStatic(TrafficState& state, uint32_t hexi
 // The simulator removed an object: true when it was a static one, whose record is gone.
 bool onStaticObjectRemoved(TrafficState& state, uint32_t objectId);
 
+// The static aircraft goes: one not yet created with its request, a created
+// one through the removal queue. The observer hears the reason.
+void removeStaticAircraft(TrafficContext& context, uint32_t hexid, std::string_view reason);
+
 // Throttle and flaps at rest, engines off, the lights of a parked aircraft.
 void lightParkedStatic(sim::ExchangeLists& exchange, StaticRecord& record);
 

@@ -51,6 +51,11 @@ void TrackHistory::erase(size_t index) {
   --size_;
 }
 
+void TrackHistory::insert(size_t index, const TrackPoint& point) {
+  push_back(point);
+  for (size_t i = size_ - 1; i > index && i > 0; --i) std::swap((*this)[i], (*this)[i - 1]);
+}
+
 void TrackHistory::truncate(size_t count) { size_ = std::min(size_, count); }
 
 }  // namespace tfx

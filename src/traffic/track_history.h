@@ -34,6 +34,8 @@ class TrackHistory {
   void pop_front();
   // The later points move up by one.
   void erase(size_t index);
+  // The point comes in at `index`; the later points move down by one.
+  void insert(size_t index, const TrackPoint& point);
   // Keeps the oldest `count` points.
   void truncate(size_t count);
   void clear() { truncate(0); }

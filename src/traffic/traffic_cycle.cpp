@@ -3,11 +3,13 @@
 #include <mutex>
 
 #include "runstate/cycle_clock.h"
+#include "traffic/collision_removal.h"
 #include "traffic/decode_existing.h"
 #include "traffic/identity_check.h"
 #include "traffic/new_aircraft.h"
 #include "traffic/notifications.h"
 #include "traffic/object_queues.h"
+#include "traffic/parked_learning.h"
 #include "traffic/report_acceptance.h"
 #include "traffic/update_pass.h"
 
@@ -33,6 +35,12 @@ void TrafficCycle::trafficCycle() {
   lf_handleAddingStack(context_);
   context_.simulator.periodicRequests(cycle, context_.state.fastGroundScan);
   cycleNumber().store(cycle + 1);
+}
+
+void TrafficCycle::tick() {
+  removeNearUser(context_, context_.simulator.userSnapshot());
+  clearStaticsForLive(context_);
+  learnParkedEachHalfHour(context_);
 }
 
 void TrafficCycle::handleReport(const TrafficReport& report) {

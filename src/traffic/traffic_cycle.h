@@ -16,6 +16,9 @@ class TrafficCycle {
   TrafficCycle(TrafficContext context, TrafficQueue& queue) : context_(context), queue_(queue) {}
 
   void trafficCycle();
+  // Once a tick (about a second): collision avoidance against the user
+  // aircraft and between live and static aircraft, and learning of parked aircraft.
+  void tick();
   // One report of the feed: a new aircraft, or a point of a known one.
   void handleReport(const TrafficReport& report);
 

@@ -1,6 +1,6 @@
 #pragma once
 // What the traffic cycle asks of the subsystems around it: livery matching,
-// the stand search, the user-collision hold, the motion of spawned aircraft,
+// the park airport's stands, the user-collision hold, the motion of spawned aircraft,
 // the simulator session, and an observer of its decisions. Each is a small
 // interface so that the subsystem plugs in where the cycle needs it.
 #include <cstdint>
@@ -9,8 +9,11 @@
 #include <vector>
 
 #include "core/geodesy.h"
+#include "airports/day_half_hour.h"
+#include "airports/parking_state.h"
 #include "sim/exchange_lists.h"
 #include "traffic/live_aircraft.h"
+#include "traffic/user_snapshot.h"
 
 namespace tfx {
 
@@ -41,31 +44,28 @@ class LiveryMatcher {
   virtual std::optional<std::string_view> findLiveryStaticAc(const LiveryQuery&) { return std::nullopt; }
 };
 
-// A stand for an aircraft that appears on the ground.
-struct StandChoice {
-  LatLon position;
-  double heading = 0.0;  // radians
-  uint32_t standId = 0;
-  bool cargo = false;
+// The park airport as live traffic on the ground sees it.
+struct ParkingView {
+  // Null while there is no park airport or its stands are not ready.
+  airports::ParkingState* parking = nullptr;
+  airports::DayHalfHour now;  // by the parking clock, for learning
 };
 
-class StandSearch {
+class ParkingAccess {
  public:
-  virtual ~StandSearch() = default;
-  virtual std::optional<StandChoice> findStand(const LiveAircraft& aircraft) = 0;
-  // The aircraft left its stand for good (it is being removed).
-  virtual void releaseStand(const LiveAircraft& aircraft) = 0;
+  virtual ~ParkingAccess() = default;
+  virtual ParkingView view() = 0;
 };
+
+struct TrafficContext;
 
 class UserCollisionHold {
  public:
   virtual ~UserCollisionHold() = default;
   // True when the buffered aircraft is held back for the user aircraft; the
   // hold then removed its oldest point.
-  virtual bool holdsBack(LiveAircraft& aircraft) = 0;
+  virtual bool holdsBack(TrafficContext& context, LiveAircraft& aircraft) = 0;
 };
-
-struct TrafficContext;
 
 class AircraftMotion {
  public:
@@ -101,6 +101,16 @@ class TrafficObserver {
   virtual void removed(const LiveAircraft& aircraft, std::string_view reason, SimState state) = 0;
   virtual void erased(const LiveAircraft& aircraft, std::string_view reason) = 0;
   virtual void motion(const LiveAircraft& aircraft, const MotionEvent& event) = 0;
+  // A live aircraft on or at its stand: "parked", "arrived", "pulling_out",
+  // "pushing_back", "pushed_back" or "left"; its distance from the stand
+  // position and its heading against the stand's.
+  virtual void stand(const LiveAircraft&, std::string_view, double /*distanceM*/, double /*headingErrorDeg*/) {}
+  // An aircraft (live or static, by hexid) removed so that two do not stand
+  // in one place: the kind of conflict, the other one, their distance.
+  virtual void collision(uint32_t /*hexid*/, std::string_view /*kind*/, std::string_view /*other*/,
+                         double /*distanceM*/) {}
+  // A static aircraft removed by live traffic's rules.
+  virtual void staticRemoved(const airports::ParkedAircraft&, std::string_view /*reason*/) {}
 };
 
 // The simulator session as the cycle sees it.
@@ -110,6 +120,8 @@ class CycleSimulator {
   virtual sim::ExchangeLists& exchange() = 0;
   virtual double frameRate() const = 0;
   virtual LatLon userPosition() const = 0;
+  // The user aircraft for collision avoidance; unknown unless a simulator tells it.
+  virtual UserSnapshot userSnapshot() const { return {}; }
   // Live create requests handed over and not yet sent.
   virtual size_t waitingLiveCreates() = 0;
   // Request 102 for the object's shape (definition 405, once).
@@ -126,7 +138,7 @@ class CycleSimulator {
 
 struct TrafficLinks {
   LiveryMatcher& livery;
-  StandSearch& stands;
+  ParkingAccess& stands;
   UserCollisionHold& userHold;
   AircraftMotion& motion;
   TrafficObserver& observer;

@@ -24,6 +24,7 @@ class ScriptedSimulator final : public SimulatorLink {
   bool userPositionKnown() const override { return true; }
   UserPosition userPosition() const override { return user; }
   UserGround userGround() const override { return ground; }
+  double userHalfWingspanNm() const override { return 0.01; }
   int64_t simTime() const override { return 1'700'000'000; }
   void periodicRequests(int32_t cycle, bool, double radius) override {
     lastRequestCycle = cycle;

@@ -59,6 +59,16 @@ class RecordingObserver final : public TrafficObserver {
     add(a, fmt::format("motion {} {}", static_cast<int>(event.kind), event.value));
   }
 
+  void stand(const LiveAircraft& a, std::string_view what, double, double) override {
+    add(a, fmt::format("stand {}", what));
+  }
+  void collision(uint32_t hexid, std::string_view kind, std::string_view other, double) override {
+    events.push_back(fmt::format("{} collision {} {}", hexid, kind, other));
+  }
+  void staticRemoved(const airports::ParkedAircraft& parked, std::string_view reason) override {
+    events.push_back(fmt::format("{} static-remove {}", parked.hexid, reason));
+  }
+
   std::vector<std::string> events;
 
  private:
