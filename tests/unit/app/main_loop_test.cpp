@@ -113,6 +113,25 @@ TEST_F(MainLoopTest, EveryFifteenthTickFollowsTheUserWithTheRadius) {
   EXPECT_DOUBLE_EQ(traffic_.feed.referencePosition().lon, 8.5509);
 }
 
+TEST_F(MainLoopTest, EachTickRemovesALiveAircraftStandingInTheUserAircraft) {
+  loop_.begin();
+  liveTraffic_.state().reserve();
+  LiveAircraft& next = liveTraffic_.state().liveList.emplace_back();
+  next.hexid = 0x4b0001;
+  next.state = SimState::Active;
+  next.objectId = 40;
+  next.onGroundConfirmed = true;
+  next.halfWingspan = 0.01;
+  next.block.lat = 47.4622;
+  next.block.lon = 8.5509;
+  next.history.push_back({.lat = 47.4622, .lon = 8.5509, .stamp = 1'000'000, .stationary = true});
+  for (int cycle = 0; cycle < 99; ++cycle) ASSERT_TRUE(loop_.cycleStep());
+  EXPECT_EQ(next.state, SimState::Active);
+  simulator_.tick = true;
+  ASSERT_TRUE(loop_.cycleStep());
+  EXPECT_EQ(next.state, SimState::RemovingFromSim);
+}
+
 TEST_F(MainLoopTest, AFlightThatStopsIsMarkedOnceAndResumesOnTheNextTick) {
   loop_.begin();
   runTicks(1);

@@ -6,6 +6,7 @@
 #include "traffic/ground_step.h"
 #include "traffic/motion_math.h"
 #include "traffic/motion_step.h"
+#include "traffic/parked_learning.h"
 #include "traffic/parking_limits.h"
 #include "traffic/spawn.h"
 #include "traffic/stand_arrival.h"
@@ -234,6 +235,29 @@ TEST_F(GroundParking, OverTheLimitTheLongestParkedLiveAircraftGoesThenAStaticOne
   EXPECT_EQ(aircraft(0x4c000a).state, SimState::Active);
   INITIAL_LOAD_ONLY.set(false);
   MAX_PARK_SEL.set(500);
+}
+
+TEST_F(GroundParking, LearningRecordsAParkedAircraftOnceAndAtEachNewHalfHourWhileAllowed) {
+  const airports::Stand& stand = addStand(kApron);
+  parking.parking.statics.learnSoftAllowed = true;
+  LEARN_SOFT.set(true);
+  LiveAircraft& a = parkedOn(0x4b0020, stand);
+  a.registration = "HB-JLT";
+  learnParked(ground, a, false);
+  ASSERT_EQ(stand.options.size(), 1u);
+  EXPECT_TRUE(stand.options[0].halfHours.test(20));
+  parking.now = {3, 21};
+  learnParkedEachHalfHour(ground);
+  ASSERT_EQ(stand.options.size(), 1u);
+  EXPECT_TRUE(stand.options[0].halfHours.test(21)) << "stood there without interruption";
+  parking.now = {3, 22};
+  parking.parking.statics.learnSoftAllowed = false;
+  learnParkedEachHalfHour(ground);
+  EXPECT_FALSE(stand.options[0].halfHours.test(22));
+  parking.parking.statics.learnSoftAllowed = true;
+  LEARN_SOFT.set(false);
+  learnParkedEachHalfHour(ground);
+  EXPECT_FALSE(stand.options[0].halfHours.test(22));
 }
 
 }  // namespace
