@@ -85,7 +85,8 @@ void ParkedLiveTraffic::removeParked(uint32_t hexid, airports::ParkedRemoval rea
     }
     return;
   }
-  removeStaticAircraft(context_, hexid, parkedRemovalName(reason));
+  // Static parking's own removals are told by whoever asked for them.
+  dropStaticRecord(context_.state, hexid);
 }
 
 }  // namespace tfx

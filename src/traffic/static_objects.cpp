@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/geodesy.h"
 #include "core/log.h"
@@ -108,24 +109,36 @@ bool onStaticObjectRemoved(TrafficState& state, uint32_t objectId) {
   return std::erase_if(state.staticRecords, [objectId](const StaticRecord& r) { return r.objectId == objectId; }) > 0;
 }
 
-void removeStaticAircraft(TrafficContext& context, uint32_t hexid, std::string_view reason) {
-  TrafficState& state = context.state;
-  auto& records = state.staticRecords;
-  // A hexid is free again once its aircraft is being removed, so the
-  // aircraft meant is the one under it that is not being removed.
-  const auto record = std::find_if(records.begin(), records.end(),
-                                   [hexid](const StaticRecord& r) { return r.aircraft.hexid == hexid && !r.removing; });
-  if (record == records.end()) return;
-  context.links.observer.staticRemoved(record->aircraft, reason);
+namespace {
+
+// A hexid is free again once its aircraft is being removed, so the aircraft
+// meant is the one under it that is not being removed.
+std::vector<StaticRecord>::iterator standingStatic(TrafficState& state, uint32_t hexid) {
+  return std::find_if(state.staticRecords.begin(), state.staticRecords.end(),
+                      [hexid](const StaticRecord& r) { return r.aircraft.hexid == hexid && !r.removing; });
+}
+
+}  // namespace
+
+void dropStaticRecord(TrafficState& state, uint32_t hexid) {
+  const auto record = standingStatic(state, hexid);
+  if (record == state.staticRecords.end()) return;
   if (record->objectId == 0) {
     // Not yet in the simulator: its request goes with the record; an object
     // created from a request already handed over is removed at its birth.
     std::erase_if(state.staticCreateQueue, [hexid](const sim::CreateRequest& r) { return r.hexid == hexid; });
-    records.erase(record);
+    state.staticRecords.erase(record);
     return;
   }
   record->removing = true;
   state.removalQueue.push_back(record->objectId);
+}
+
+void removeStaticAircraft(TrafficContext& context, uint32_t hexid, std::string_view reason) {
+  const auto record = standingStatic(context.state, hexid);
+  if (record == context.state.staticRecords.end()) return;
+  context.links.observer.staticRemoved(record->aircraft, reason);
+  dropStaticRecord(context.state, hexid);
 }
 
 void lightParkedStatic(sim::ExchangeLists& exchange, StaticRecord& record) {

@@ -38,7 +38,9 @@ std::optional<StaticRecord> takeRefusedStatic(TrafficState& state, uint32_t hexi
 bool onStaticObjectRemoved(TrafficState& state, uint32_t objectId);
 
 // The static aircraft goes: one not yet created with its request, a created
-// one through the removal queue. The observer hears the reason.
+// one through the removal queue.
+void dropStaticRecord(TrafficState& state, uint32_t hexid);
+// The same for a rule of live traffic, whose reason the observer hears.
 void removeStaticAircraft(TrafficContext& context, uint32_t hexid, std::string_view reason);
 
 // Throttle and flaps at rest, engines off, the lights of a parked aircraft.

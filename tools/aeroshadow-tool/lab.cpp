@@ -36,7 +36,12 @@ int runLabCommand(CommandArguments arguments) {
                                     {"wall_s", summary.wallSeconds},
                                     {"drop_reasons", summary.dropReasons},
                                     {"static_created", summary.staticCreated},
-                                    {"static_mismatched", summary.staticMismatched}};
+                                    {"static_mismatched", summary.staticMismatched},
+                                    {"arrivals", summary.arrivals},
+                                    {"park_error_max_m", summary.ground.parkErrorMaxM},
+                                    {"park_heading_error_max_deg", summary.ground.parkHeadingErrorMaxDeg},
+                                    {"ground_overlaps", summary.ground.groundOverlaps},
+                                    {"ground_jump_max_m", summary.ground.groundJumpMaxM}};
   fmt::print("{}\n", json.dump());
   return 0;
 }

@@ -110,4 +110,22 @@ void EventWriter::staticRemoved(uint32_t hexid, std::string_view reason) {
   write(hexid, "remove", Json{{"reason", reason}, {"state", "static"}});
 }
 
+void EventWriter::stand(const LiveAircraft& aircraft, std::string_view what, double distanceM,
+                        double headingErrorDeg) {
+  if (what == "arrived") ++arrivalCount;
+  write(aircraft, "stand",
+        Json{{"stand", aircraft.standId},
+             {"what", what},
+             {"distance_m", distanceM},
+             {"heading_error_deg", headingErrorDeg}});
+}
+
+void EventWriter::collision(uint32_t hexid, std::string_view kind, std::string_view other, double distanceM) {
+  write(hexid, "collision", Json{{"kind", kind}, {"other", other}, {"distance_m", distanceM}});
+}
+
+void EventWriter::staticRemoved(const airports::ParkedAircraft& parked, std::string_view reason) {
+  staticRemoved(parked.hexid, reason);
+}
+
 }  // namespace tfx::lab

@@ -26,6 +26,9 @@ class EventWriter final : public TrafficObserver {
   void removed(const LiveAircraft& aircraft, std::string_view reason, SimState state) override;
   void erased(const LiveAircraft& aircraft, std::string_view reason) override;
   void motion(const LiveAircraft& aircraft, const MotionEvent& event) override;
+  void stand(const LiveAircraft& aircraft, std::string_view what, double distanceM, double headingErrorDeg) override;
+  void collision(uint32_t hexid, std::string_view kind, std::string_view other, double distanceM) override;
+  void staticRemoved(const airports::ParkedAircraft& parked, std::string_view reason) override;
 
   // The park airport was chosen (its code and stand count, the stand file) or given up (no code).
   void parkAirport(std::optional<std::string_view> code, size_t stands, std::string_view file);
@@ -39,6 +42,7 @@ class EventWriter final : public TrafficObserver {
   int64_t spawnedCount = 0;
   int64_t droppedCount = 0;
   int64_t erasedCount = 0;
+  int64_t arrivalCount = 0;
   std::map<std::string, int64_t, std::less<>> dropReasons;
 
  private:

@@ -238,6 +238,7 @@ LabSummary runLab(const LabOptions& given) {
   std::atomic<int32_t> weatherState{0};
 
   LabSummary summary;
+  GroundWatch groundWatch;
   std::vector<float> cycleMicros;
   cycleMicros.reserve(static_cast<size_t>(std::max<int64_t>(cycles, 0)));
   size_t next = 0;
@@ -245,6 +246,7 @@ LabSummary runLab(const LabOptions& given) {
     const double t = static_cast<double>(n) / kCyclesPerSecond;
     simulator.runFramesUntil(t, [&](double seconds, const simstandin::World& world) {
       frames.frame(seconds, world, state);
+      groundWatch.frame(world, state);
     });
     for (; next < recording.size() && recording[next].offsetMs <= n * 10; ++next) {
       const feedstandin::RecordedDatagram& entry = recording[next];
@@ -260,6 +262,8 @@ LabSummary runLab(const LabOptions& given) {
     }
     const auto before = Clock::now();
     cycle.trafficCycle();
+    // The simulator's once-a-second reply drives the tick.
+    if ((n + 1) % kCyclesPerSecond == 0) cycle.tick();
     cycleMicros.push_back(std::chrono::duration<float, std::micro>(Clock::now() - before).count());
     if (parking) parking->cycle(n % kCyclesPerSecond == 0);
     summary.maxLive = std::max(summary.maxLive, state.liveList.size());
@@ -281,6 +285,8 @@ LabSummary runLab(const LabOptions& given) {
   summary.dropped = events.droppedCount;
   summary.removed = events.erasedCount;
   summary.dropReasons = events.dropReasons;
+  summary.arrivals = events.arrivalCount;
+  summary.ground = groundWatch.figures();
   if (!cycleMicros.empty()) {
     double total = 0;
     for (float micros : cycleMicros) total += micros;

@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "lab_ground.h"
 #include "lab_options.h"
 
 namespace tfx::lab {
@@ -28,6 +29,8 @@ struct LabSummary {
   int64_t staticCreated = 0;
   // Static aircraft whose stand has no option for them at the half-hour they were chosen for.
   int64_t staticMismatched = 0;
+  int64_t arrivals = 0;
+  GroundFigures ground;
 };
 
 // Throws std::runtime_error for input that cannot be read (the recording with

@@ -1,5 +1,6 @@
 #include "lab_simulator.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "core/parameters.h"
@@ -107,6 +108,19 @@ LabSimulator::LabSimulator(const SimulatorSetup& setup)
   plan.start = {setup.userLat, setup.userLon, setup.userHeading, setup.userAltitude, 0.0};
   simstandin::Scenario scenario(plan);
   scenario.begin(world_);
+}
+
+UserSnapshot LabSimulator::userSnapshot() const {
+  const double aboveGround = std::max(0.0, setup_.userAltitude - setup_.groundElevation);
+  // Decided here: the lab's user aircraft stands still and spans like an A320.
+  return {.known = true,
+          .position = {setup_.userLat, setup_.userLon},
+          .heading = setup_.userHeading * kDegToRad,
+          .altitude = setup_.userAltitude,
+          .aboveGroundFt = aboveGround,
+          .groundSpeed = 0.0,
+          .onGround = aboveGround < 1.0,
+          .halfWingspanNm = 0.009665226781857453};
 }
 
 void LabSimulator::dispatchReplies() {

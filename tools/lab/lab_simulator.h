@@ -89,6 +89,7 @@ class LabSimulator final : public CycleSimulator {
   sim::ExchangeLists& exchange() override { return exchange_; }
   double frameRate() const override { return values_.frameRate.load(); }
   LatLon userPosition() const override { return {setup_.userLat, setup_.userLon}; }
+  UserSnapshot userSnapshot() const override;
   size_t waitingLiveCreates() override { return exchange_.waitingLiveCreates(); }
   void periodicRequests(int32_t cycle, bool fastGroundScan) override;
   void requestObjectShape(uint32_t objectId) override { core_.requestObjectShape(objectId); }
