@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/log.h"
@@ -22,6 +23,9 @@ constexpr double kAirBandFt = 1000.0;
 constexpr double kAirPassingFt = 700.0;
 constexpr double kUserLiveMargin = 1.15;
 constexpr double kStaticMargin = 1.1;
+constexpr double kMinutesPerDegree = 60.0;
+// No aircraft spans more than 90 m.
+constexpr double kLargestHalfSpanNm = 0.0243;
 
 void removeLive(TrafficContext& context, LiveAircraft& aircraft, std::string_view kind, double distanceNm) {
   context.links.observer.collision(aircraft.hexid, kind, "user", distanceNm * kMetersPerNm);
@@ -79,11 +83,19 @@ bool movedSinceCheck(LiveAircraft& aircraft) {
   return true;
 }
 
+// The static aircraft that stand within `reach` of the live one's latitude,
+// found in the latitude index, go when they stand in it.
 void clearAround(TrafficContext& context, const LiveAircraft& aircraft) {
-  auto& records = context.state.staticRecords;
-  for (size_t i = 0; i < records.size(); ++i) {
-    const StaticRecord& record = records[i];
+  TrafficState& state = context.state;
+  const auto& index = state.staticsByLatitude;
+  // A minute of latitude is a nautical mile and no distance is shorter.
+  const double reachDegrees = kStaticMargin * (aircraft.halfWingspan + kLargestHalfSpanNm) / kMinutesPerDegree;
+  auto entry = std::lower_bound(index.begin(), index.end(), std::pair{aircraft.block.lat - reachDegrees, size_t{0}});
+  const double reachLonDegrees = reachDegrees / std::max(0.01, std::cos(aircraft.block.lat * kDegToRad));
+  for (; entry != index.end() && entry->first <= aircraft.block.lat + reachDegrees; ++entry) {
+    const StaticRecord& record = state.staticRecords[entry->second];
     if (!record.active || record.removing) continue;
+    if (std::fabs(std::remainder(record.aircraft.position.lon - aircraft.block.lon, 360.0)) > reachLonDegrees) continue;
     const double distanceNm = gf_distanceNm(positionOf(aircraft.block), record.aircraft.position);
     if (distanceNm >= kStaticMargin * (aircraft.halfWingspan + record.aircraft.halfWingspanNm)) continue;
     if (LOG.value()) {
@@ -92,8 +104,17 @@ void clearAround(TrafficContext& context, const LiveAircraft& aircraft) {
     }
     context.links.observer.collision(record.aircraft.hexid, "live-static", aircraft.callsign,
                                      distanceNm * kMetersPerNm);
+    // Marked, not erased: created aircraft leave the list when the simulator removed them.
     removeStaticAircraft(context, record.aircraft.hexid, "collision-static");
   }
+}
+
+void indexStaticsByLatitude(TrafficState& state) {
+  auto& index = state.staticsByLatitude;
+  index.clear();
+  for (size_t i = 0; i < state.staticRecords.size(); ++i)
+    if (state.staticRecords[i].active) index.emplace_back(state.staticRecords[i].aircraft.position.lat, i);
+  std::sort(index.begin(), index.end());
 }
 
 }  // namespace
@@ -110,6 +131,7 @@ void removeNearUser(TrafficContext& context, const UserSnapshot& user) {
 
 void clearStaticsForLive(TrafficContext& context) {
   if (!COLLISION_LIVE_PARKED_GND.value() || context.state.staticRecords.empty()) return;
+  indexStaticsByLatitude(context.state);
   for (LiveAircraft& aircraft : context.state.liveList) {
     if (aircraft.state != SimState::Active || !aircraft.onGroundConfirmed) continue;
     if (aircraft.phase != FlightPhase::Taxi && aircraft.phase != FlightPhase::Parking) continue;

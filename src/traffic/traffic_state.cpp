@@ -21,6 +21,7 @@ LiveAircraft* TrafficState::findPresentCallsign(std::string_view callsign) {
 
 void TrafficState::reserve() {
   if (liveList.capacity() < kLiveListRoom) liveList.reserve(kLiveListRoom);
+  if (staticsByLatitude.capacity() < kLiveListRoom) staticsByLatitude.reserve(kLiveListRoom);
 }
 
 // Decided here: the operator code followed by the type designator ("SWRA320"),

@@ -47,6 +47,8 @@ class TrafficState {
   std::vector<std::string> failedLiveries;
   // The livery each hexid was given, so that it comes back with the same one.
   std::unordered_map<uint32_t, std::string_view> rememberedLiveries;
+  // Latitude and index of each active static record, sorted, for the tick's collision check.
+  std::vector<std::pair<double, size_t>> staticsByLatitude;
   // The user aircraft's position at the previous tick's collision check.
   LatLon lastUserPosition;
   // A flare asked for the aircraft around to be scanned every 20 cycles rather than every 100.
