@@ -73,6 +73,16 @@ void releaseStand(TrafficContext& context, const LiveAircraft& aircraft) {
   stand->liveOccupied = false;
 }
 
+std::string standName(TrafficContext& context, const LiveAircraft& aircraft) {
+  airports::ParkingState* parking = context.links.stands.view().parking;
+  const airports::Stand* stand = parking != nullptr ? standOf(*parking, aircraft.standId) : nullptr;
+  return stand != nullptr ? stand->id : std::to_string(aircraft.standId);
+}
+
+void tellStand(TrafficContext& context, const LiveAircraft& aircraft, std::string_view what) {
+  context.links.observer.stand(aircraft, what, standDistanceM(aircraft), standHeadingErrorDeg(aircraft));
+}
+
 double standDistanceM(const LiveAircraft& aircraft) {
   return gf_distanceNm(positionOf(aircraft.block), aircraft.standPosition) * kMetersPerNm;
 }

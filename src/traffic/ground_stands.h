@@ -3,6 +3,8 @@
 // them up: a stand by number, the stands no live aircraft may take, the
 // live aircraft that stands on one, and the live-occupied flag.
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "airports/parking_state.h"
 #include "traffic/traffic_context.h"
@@ -31,6 +33,11 @@ void clearStand(LiveAircraft& aircraft);
 void occupyStand(TrafficContext& context, const LiveAircraft& aircraft);
 // The aircraft left its stand or goes: the flag goes, unless another aircraft stands there.
 void releaseStand(TrafficContext& context, const LiveAircraft& aircraft);
+
+// The name of the aircraft's stand, or its number when the stand is not known.
+std::string standName(TrafficContext& context, const LiveAircraft& aircraft);
+// The observer hears of the aircraft at its stand, with its distance and heading error.
+void tellStand(TrafficContext& context, const LiveAircraft& aircraft, std::string_view what);
 
 // Metres from the aircraft's shown position to its stand, and degrees
 // between its shown heading and the stand's.

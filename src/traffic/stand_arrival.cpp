@@ -19,15 +19,7 @@ namespace {
 
 constexpr double kArrivedNm = 0.0010799136069114472;  // 2 m
 
-std::string standName(TrafficContext& context, const LiveAircraft& aircraft) {
-  airports::ParkingState* parking = context.links.stands.view().parking;
-  const airports::Stand* stand = parking != nullptr ? standOf(*parking, aircraft.standId) : nullptr;
-  return stand != nullptr ? stand->id : std::to_string(aircraft.standId);
-}
 
-void tellStand(TrafficContext& context, const LiveAircraft& aircraft, std::string_view what) {
-  context.links.observer.stand(aircraft, what, standDistanceM(aircraft), standHeadingErrorDeg(aircraft));
-}
 
 }  // namespace
 

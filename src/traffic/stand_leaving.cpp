@@ -35,15 +35,7 @@ constexpr int32_t kStraightEndCycles = 100;
 // 36 seconds.
 constexpr std::array<double, kAircraftCategoryCount> kPushBackTurnRates{0.05, 0.04, 0.035, 0.025, 0.04, 0.05};
 
-void tellStand(TrafficContext& context, const LiveAircraft& aircraft, std::string_view what) {
-  context.links.observer.stand(aircraft, what, standDistanceM(aircraft), standHeadingErrorDeg(aircraft));
-}
 
-std::string standName(TrafficContext& context, const LiveAircraft& aircraft) {
-  airports::ParkingState* parking = context.links.stands.view().parking;
-  const airports::Stand* stand = parking != nullptr ? standOf(*parking, aircraft.standId) : nullptr;
-  return stand != nullptr ? stand->id : std::to_string(aircraft.standId);
-}
 
 double feet(double nm) { return nm * kFeetPerNm; }
 

@@ -40,11 +40,11 @@ bool try2Park(TrafficContext& context, LiveAircraft& aircraft, bool wide) {
   history.truncate(1);
   m.curveDefinition = 0;
   changePhase(context, aircraft, FlightPhase::Parking);
-  drive2Stand(context, aircraft);
+  drive2Stand(aircraft);
   return true;
 }
 
-void drive2Stand(TrafficContext& context, LiveAircraft& aircraft) {
+void drive2Stand(LiveAircraft& aircraft) {
   TrackHistory& history = aircraft.history;
   if (history.empty()) {
     writeLog(fmt::format("{} empty sz?", "drive2Stand"));

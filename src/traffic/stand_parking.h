@@ -11,6 +11,6 @@ bool try2Park(TrafficContext& context, LiveAircraft& aircraft, bool wide);
 
 // The history after its oldest point becomes the drive onto the aircraft's
 // stand at its manoeuvring speed, at least one second, and a stop there.
-void drive2Stand(TrafficContext& context, LiveAircraft& aircraft);
+void drive2Stand(LiveAircraft& aircraft);
 
 }  // namespace tfx

@@ -50,6 +50,10 @@ TEST(LabTest, EveryZurichFlightIsMadeAndSpawnedOrDroppedForAReasonAndShownTheSam
   EXPECT_GT(summary["reports"].get<int>(), 1000);
   EXPECT_GT(summary["created"].get<int>(), 0);
   EXPECT_EQ(summary["created"], summary["spawned"].get<int>() + summary["dropped"].get<int>());
+  EXPECT_EQ(summary["arrivals"], 0) << "the --park airport has no stands";
+  EXPECT_EQ(summary["park_error_max_m"], 0.0);
+  EXPECT_GE(summary["ground_overlaps"].get<int>(), 0);
+  EXPECT_GT(summary["ground_jump_max_m"].get<double>(), 0.0) << "aircraft move on the ground";
 
   std::set<uint32_t> created;
   std::set<uint32_t> withObject;

@@ -40,7 +40,7 @@ TEST_F(GroundParking, A100MetreDriveAt3KnotsTakesItsTravelTimeAShortOneOneSecond
   LiveAircraft& heavy = taxiing(0x4b0002, {groundPoint(offset(kApron, 180.0, 100.0), 1000)});
   heavy.standSpeed = 3.0;
   heavy.standPosition = kApron;
-  drive2Stand(ground, heavy);
+  drive2Stand(heavy);
   ASSERT_EQ(heavy.history.size(), 3u);
   // round(0.054 x 360000 / 3): about 65 seconds.
   EXPECT_NEAR(heavy.history[1].stamp - 1000, 6480, 2);
@@ -49,7 +49,7 @@ TEST_F(GroundParking, A100MetreDriveAt3KnotsTakesItsTravelTimeAShortOneOneSecond
 
   LiveAircraft& near = taxiing(0x4b0003, {groundPoint(offset(kApron, 180.0, 1.0), 1000)});
   near.standPosition = kApron;
-  drive2Stand(ground, near);
+  drive2Stand(near);
   EXPECT_EQ(near.history[1].stamp - 1000, 100);
 }
 
