@@ -1,6 +1,10 @@
 // A parked live aircraft leaves its stand: pulled out when its reports lie
 // ahead, pushed back otherwise, turning at the end of the push when a report
 // says which way, and taxiing once its reports are clear of it.
+#include <fmt/ranges.h>
+
+#include <utility>
+
 #include "core/parameters.h"
 #include "ground_fixture.h"
 #include "traffic/motion_math.h"
@@ -91,6 +95,76 @@ TEST_F(StandLeaving, WithStraightPushBacksOnlyNoReportTurnsIt) {
   EXPECT_EQ(a.motion.curveDefinition, 0);
   EXPECT_NEAR(a.block.heading, 0.0, 0.01);
   EXPECT_NEAR(gf_distanceNm(positionOf(a.block), kApron) * kMetersPerNm, 50.0, 0.5);
+}
+
+}  // namespace
+}  // namespace tfx::test
+
+namespace tfx::test {
+namespace {
+
+// A whole turn at a stand from the feed's reports: the aircraft taxis in,
+// stops short of the stand, drives onto it, stands, is pushed back when its
+// reports move behind the stand, and taxis away.
+class StandTurnaround : public GroundFixture {
+ protected:
+  void reportAt(const LatLon& at, double knots, double track) {
+    TrafficReport r = report(0x4d1001, cycleNumber().load() / 100.0, cycleNumber().load() + kReportDelayCycles, at.lat, at.lon, 0.0,
+                             knots);
+    r.track = track;
+    std::lock_guard lock(queue.mutex);
+    queue.reports.push_back(r);
+  }
+  // Runs cycles, answering the simulator's create and telling it stands on the ground.
+  void runSimulated(int cycles) {
+    for (int i = 0; i < cycles; ++i) {
+      for (const sim::CreateRequest& request : std::exchange(simulator.lists.creates, {})) {
+        simulator.lists.postNotification(
+            {.objectId = 700, .hexid = request.hexid, .kind = sim::NotificationKind::LiveCreated});
+      }
+      if (LiveAircraft* a = state.findHexid(0x4d1001); a != nullptr && a->objectId != 0 && i % 50 == 0) {
+        simulator.lists.postNotification({.objectId = a->objectId,
+                                          .hexid = 1,
+                                          .kind = sim::NotificationKind::GroundData,
+                                          .valueA = 1416.0});
+      }
+      groundCycle.trafficCycle();
+    }
+  }
+};
+
+TEST_F(StandTurnaround, TaxiInParkPushBackAndTaxiAway) {
+  const airports::Stand& stand = addStand(kApron, 0.0, 22.0);
+  double track = 0.0;
+  for (int i = 0; i <= 12; ++i) {
+    const double metres = 150.0 - std::min(i, 10) * 14.0;
+    reportAt(offset(kApron, 180.0, metres), i < 10 ? 6.0 - i * 0.5 : 0.0, track);
+    track = track == 0.0 ? 5.0 : 0.0;
+    runSimulated(500);
+  }
+  runSimulated(6000);
+  ASSERT_NE(state.findHexid(0x4d1001), nullptr) << fmt::format("{}", fmt::join(observer.events, "\n"));
+  LiveAircraft& a = aircraft(0x4d1001);
+  ASSERT_EQ(a.phase, FlightPhase::Parked) << fmt::format("{}", fmt::join(observer.events, "\n"));
+  EXPECT_LT(standDistanceM(a), 2.0);
+  EXPECT_LT(standHeadingErrorDeg(a), 1.0);
+  EXPECT_TRUE(hasEvent("5050369 stand arrived"));
+  EXPECT_TRUE(stand.liveOccupied);
+  runSimulated(2000);
+  EXPECT_EQ(a.phase, FlightPhase::Parked);
+  // The push-back takes about a minute; the reports go on beyond it.
+  for (int i = 1; i <= 24; ++i) {
+    reportAt(offset(kApron, 180.0, 10.0 + i * 12.0), 4.0, track);
+    track = track == 180.0 ? 175.0 : 180.0;
+    runSimulated(500);
+  }
+  runSimulated(4000);
+  EXPECT_TRUE(hasEvent("5050369 stand pushing_back"));
+  EXPECT_TRUE(hasEvent("5050369 stand pushed_back"));
+  EXPECT_TRUE(hasEvent("5050369 stand left"));
+  EXPECT_EQ(a.standId, 0u);
+  EXPECT_EQ(a.phase, FlightPhase::Taxi);
+  EXPECT_FALSE(stand.liveOccupied);
 }
 
 }  // namespace
