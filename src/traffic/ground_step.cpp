@@ -97,6 +97,8 @@ void chooseManner(LiveAircraft& aircraft, int32_t cycle) {
     accelerate(aircraft);
 }
 
+// Decided here: towing is not simulated, so the towed flag stays off and every
+// aircraft that just left a stand taxis away rather than parking again.
 bool justLeftStand(const LiveAircraft& aircraft) {
   const FlightPhase before = aircraft.previousPhase;
   return !aircraft.motion.towed && (before == FlightPhase::Parked || before == FlightPhase::PushingBack ||
