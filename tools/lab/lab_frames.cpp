@@ -18,15 +18,17 @@ void FrameWriter::frame(double seconds, const simstandin::World& world, TrafficS
   fmt::memory_buffer rows;
   for (const auto& [id, object] : world.objects()) {
     if (object.isUser) continue;
+    // A copy: clang does not capture structured bindings.
+    const uint32_t objectId = id;
     const auto owner = std::find_if(traffic.liveList.begin(), traffic.liveList.end(),
-                                    [&](const LiveAircraft& a) { return a.objectId == id; });
+                                    [&](const LiveAircraft& a) { return a.objectId == objectId; });
     uint32_t hexid = 0;
     std::string_view state;
     if (owner != traffic.liveList.end()) {
       hexid = owner->hexid;
       state = simStateName(owner->state);
     } else if (const auto parked = std::find_if(traffic.staticRecords.begin(), traffic.staticRecords.end(),
-                                                [&](const StaticRecord& r) { return r.objectId == id; });
+                                                [&](const StaticRecord& r) { return r.objectId == objectId; });
                parked != traffic.staticRecords.end()) {
       hexid = parked->aircraft.hexid;
       state = kStaticState;
