@@ -1,7 +1,7 @@
 // Every input is a run of four live aircraft on the ground around eight
 // stands of an apron at Zurich, through the traffic cycle and the simulator
 // stand-in in the same process. The input is cut into records of five bytes:
-// the aircraft and the gap before the report (byte 0), the stand it is
+// the aircraft and the gap before the report (byte 0, in 5 cycles), the stand it is
 // reported near (byte 1), its offset from that stand in half metres east and
 // north (bytes 2 and 3), and its speed and track (byte 4). After every cycle
 // the ground traffic must keep its promises, or the run stops: every shown
@@ -32,8 +32,12 @@ using namespace tfx;
 constexpr LatLon kApron{47.4530, 8.5620};
 constexpr double kElevationFt = 1416.0;
 constexpr size_t kRecordBytes = 5;
-constexpr int32_t kReportDelayCycles = 300;
-constexpr int kCyclesAfterLastRecord = 4000;
+constexpr int32_t kReportDelayCycles = 1500;
+constexpr int kCyclesAfterLastRecord = 2000;
+// Inputs are cut to this many reports, each at most 315 cycles after the one
+// before, so that a run stays short enough for many runs.
+constexpr size_t kMostRecords = 40;
+constexpr int kGapCycles = 5;
 constexpr double kParkedReachNm = 0.0010799136069114472;  // 2 m
 constexpr std::array<std::string_view, 4> kTypes{"A320", "B738", "B744", "C172"};
 
@@ -114,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view input(reinterpret_cast<const char*>(data), size);
   cycleNumber().store(0);
   lab::LabSimulator simulator(
-      {47.4700, 8.5300, kElevationFt, 0.0, kElevationFt, 5.0, {std::string(kDefaultLiveryTitle)}, {}});
+      {47.4700, 8.5300, kElevationFt, 0.0, kElevationFt, 2.0, {std::string(kDefaultLiveryTitle)}, {}});
   simulator.connect();
   TrafficState state;
   FirstLinks first;
@@ -132,10 +136,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       checkPromises(state);
     }
   };
+  input = input.substr(0, kMostRecords * kRecordBytes);
   while (input.size() >= kRecordBytes) {
     const std::string_view record = input.substr(0, kRecordBytes);
     input.remove_prefix(kRecordBytes);
-    runCycles((static_cast<uint8_t>(record[0]) >> 2) * 10);
+    runCycles((static_cast<uint8_t>(record[0]) >> 2) * kGapCycles);
     std::lock_guard lock(queue.mutex);
     queue.reports.push_back(reportOf(record, parking.parking));
   }
