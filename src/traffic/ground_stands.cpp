@@ -32,9 +32,14 @@ bool parkedOrPushingBack(const LiveAircraft& aircraft) {
   return aircraft.phase == FlightPhase::Parked || aircraft.phase == FlightPhase::PushingBack;
 }
 
+bool shownOrComing(const LiveAircraft& aircraft) {
+  return (aircraft.state == SimState::Active || aircraft.state == SimState::Adding2Sim) && !aircraft.removalPending &&
+         !aircraft.cancelled;
+}
+
 LiveAircraft* holderOf(TrafficState& state, uint32_t standIndex, const LiveAircraft* except) {
   for (LiveAircraft& other : state.liveList) {
-    if (&other == except || other.state != SimState::Active || other.standId != standIndex) continue;
+    if (&other == except || !shownOrComing(other) || other.standId != standIndex) continue;
     if (parkedOrPushingBack(other)) return &other;
   }
   return nullptr;
@@ -67,7 +72,7 @@ void releaseStand(TrafficContext& context, const LiveAircraft& aircraft) {
   if (stand == nullptr) return;
   for (const LiveAircraft& other : context.state.liveList) {
     if (&other != &aircraft && other.standId == aircraft.standId && other.phase == FlightPhase::Parked &&
-        other.state == SimState::Active)
+        shownOrComing(other))
       return;
   }
   stand->liveOccupied = false;

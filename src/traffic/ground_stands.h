@@ -20,8 +20,11 @@ airports::Stand* nearestTakeableStand(TrafficContext& context, airports::Parking
                                       double rangeNm);
 
 bool parkedOrPushingBack(const LiveAircraft& aircraft);
+// Active, or being created and not called off.
+bool shownOrComing(const LiveAircraft& aircraft);
 
-// The active live aircraft (other than `except`) parked or pushing back on the stand, or null.
+// The live aircraft (other than `except`), active or being created, parked
+// or pushing back on the stand, or null.
 LiveAircraft* holderOf(TrafficState& state, uint32_t standIndex, const LiveAircraft* except);
 
 // The stand's position, heading (in one turn), number and cargo flag go into the aircraft.

@@ -70,7 +70,7 @@ void clearForParking(TrafficContext& context, const LiveAircraft& aircraft, cons
   airports::ParkingState* parking = context.links.stands.view().parking;
   if (parking == nullptr) return;
   for (LiveAircraft& other : context.state.liveList) {
-    if (&other == &aircraft || other.state != SimState::Active || other.phase != FlightPhase::Parked ||
+    if (&other == &aircraft || !shownOrComing(other) || other.phase != FlightPhase::Parked ||
         other.standId != static_cast<uint32_t>(stand.index))
       continue;
     detailLog(fmt::format("{:8}: {:8} removed, {} wants to park there", stand.id, other.callsign, aircraft.callsign));
