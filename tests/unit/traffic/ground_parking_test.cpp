@@ -216,6 +216,20 @@ TEST_F(GroundParking, ASpawnOnAStandStartsParkedAndClaimsIt) {
   EXPECT_EQ(a.state, SimState::Active);
 }
 
+TEST_F(GroundParking, AnAircraftStillBeingCreatedOnAStandHoldsIt) {
+  airports::Stand& stand = addStand(kApron);
+  LiveAircraft& coming = parkedOn(0x4b0030, stand);
+  coming.state = SimState::Adding2Sim;
+  state.addingStack.push_back(coming.hexid);
+  LiveAircraft& other = parkedOn(0x4b0031, stand);
+  releaseStand(ground, other);
+  EXPECT_TRUE(stand.liveOccupied) << "the one being created still stands there";
+  LiveAircraft& parking = taxiing(0x4b0032, {groundPoint(kApron, 0, 0.0, true)});
+  ASSERT_TRUE(try2Park(ground, parking, false));
+  EXPECT_TRUE(coming.cancelled);
+  EXPECT_TRUE(state.addingStack.empty());
+}
+
 TEST_F(GroundParking, OverTheLimitTheLongestParkedLiveAircraftGoesThenAStaticOne) {
   MAX_PARK_SEL.set(10);
   for (int i = 0; i < 12; ++i) {
