@@ -6,6 +6,7 @@
 
 #include <map>
 
+#include "eventually.h"
 #include "program_world.h"
 
 namespace tfx::test {
@@ -27,11 +28,13 @@ TEST(GhostTest, TheRealFlightRemovesItsProvisionalTwin) {
   ProgramWorld world;
   TempDir folder;
   // Every 5 s a report of each: the provisional callsign from 10 s (the readers
-  // are up by then), the real one from 42.5 s, once the ghost was spawned.
+  // are up by then; a sanitizer build starts slower), the real one 32.5 s
+  // later, once the ghost was spawned.
+  const int provisionalFromMs = 10000 * kSanitizerSlowdown;
   std::map<int, std::string> lines;
   for (int step = 0; step < 8; ++step) {
-    lines[10000 + step * 5000] = datagram(4921500, "SWR200_", step);
-    lines[42500 + step * 5000] = datagram(4921501, "SWR200", step);
+    lines[provisionalFromMs + step * 5000] = datagram(4921500, "SWR200_", step);
+    lines[provisionalFromMs + 32500 + step * 5000] = datagram(4921501, "SWR200", step);
   }
   std::string recording = "# a provisional callsign, then the real one\n";
   for (const auto& [offset, line] : lines) recording += fmt::format("{} 49005 {}\n", offset, line);
