@@ -64,6 +64,8 @@ class LabParking {
   // At the end, as the program's close-down.
   void closeDown();
 
+  // The park airport's stands as the live traffic sees them.
+  ParkingAccess& stands() { return work_; }
   int64_t staticCreated() const { return staticCreated_; }
   int64_t staticMismatched() const { return staticMismatched_; }
 

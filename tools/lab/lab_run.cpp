@@ -14,6 +14,7 @@
 #include "aircraft/liveries_file.h"
 #include "aircraft/livery_catalogue.h"
 #include "aircraft/read_dbase.h"
+#include "app/session_traffic.h"
 #include "airports/airport_database.h"
 #include "airports/closest_airport.h"
 #include "core/folders.h"
@@ -218,7 +219,9 @@ LabSummary runLab(const LabOptions& given) {
                                              : first.livery;
   TrafficQueue queue;
   queue.setAccepting(true);
-  const TrafficContext context{state, {livery, first.stands, first.userHold, first.motion, events}, simulator};
+  // Live aircraft on the ground see the park airport's stands once the parking work has read them.
+  app::ParkingAccessSlot stands;
+  const TrafficContext context{state, {livery, stands, first.userHold, first.motion, events}, simulator};
   TrafficCycle cycle(context, queue);
   std::optional<LabParking> parking;
   if (!options.park) {
@@ -232,6 +235,7 @@ LabSummary runLab(const LabOptions& given) {
                                              .heightAboveGroundFt = aboveGround},
                                     .startUtc = start});
     parking->startUp();
+    stands.attach(&parking->stands());
   }
   FrameWriter frames(framesFile);
   std::atomic<int32_t> lastQnh{kStandardQnh};
