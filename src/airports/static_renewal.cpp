@@ -179,6 +179,7 @@ void lf_parkingAdjustments(ParkingState& state, ParkedTraffic& traffic, const Us
   showMessage(fmt::format("Parking adjustments: {} to be removed, {} to be added", removals.size(),
                           statics.staticList.size()));
   for (const uint32_t hexid : removals) traffic.removeParked(hexid, ParkedRemoval::Renewal);
+  noteAverageFit(statics);
   orderForCreation(statics.staticList, stands, user);
   statics.inProgress = !statics.staticList.empty();
   state.stands.parkingControlsEnabled = !statics.inProgress;

@@ -4,6 +4,7 @@
 
 #include <thread>
 
+#include "app/parking_picture_fill.h"
 #include "app/traffic_picture_fill.h"
 #include "core/log.h"
 #include "core/message_line.h"
@@ -147,14 +148,18 @@ std::optional<ui::PictureUser> MainLoop::pictureUser() const {
 
 void MainLoop::publishPicture() {
   fillTrafficPicture(window_->picture.back(), window_->traffic, pictureUser(), trafficRadius().nm.load());
+  fillParkingPicture(window_->picture.back(), parking_, window_->traffic);
   window_->picture.publish();
 }
 
 void MainLoop::applyAutomaticRadius() {
   std::optional<ui::RadiusUser> user;
   if (const auto shown = pictureUser()) user = ui::radiusUserOf(*shown);
-  // No park airport is published to the main loop yet: the rule then counts it as far away.
-  ui::applyAutomaticRadius(user, std::nullopt);
+  std::optional<LatLon> firstParkAirport;
+  if (parking_ != nullptr && !parking_->state().parkAirports.empty()) {
+    firstParkAirport = parking_->state().parkAirports.front().position();
+  }
+  ui::applyAutomaticRadius(user, firstParkAirport);
 }
 
 void MainLoop::sendUserPosition() { feeds_.channel.sendUserPosition(simulator_.userPosition(), nullptr); }

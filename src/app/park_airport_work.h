@@ -73,6 +73,7 @@ class ParkAirportWork final : public ParkingAccess {
   bool learnSoftEnabled() const { return !state_.stands.standsLoaded || state_.statics.learnSoftAllowed; }
 
   airports::ParkingState& state() { return state_; }
+  const airports::ParkingState& state() const { return state_; }
   // The park airport for live traffic on the ground, once its stands are read.
   ParkingView view() override;
   // "(next in N min)" as the window shows it; -1 before the first 60th tick.

@@ -48,9 +48,6 @@ void fillTrafficPicture(ui::TrafficPicture& picture, const TrafficState& traffic
                         const std::optional<ui::PictureUser>& user, double radiusNm) {
   picture.user = user;
   picture.radiusNm = radiusNm;
-  // Park airports, their stands and static parked aircraft join once the parking publishes them.
-  picture.parkAirport.reset();
-  picture.stands.clear();
   picture.aircraft.resize(traffic.liveList.size());
   for (size_t index = 0; index < traffic.liveList.size(); ++index) {
     fillRow(picture.aircraft[index], traffic.liveList[index]);

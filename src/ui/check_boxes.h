@@ -39,7 +39,7 @@ bool handleCheckBox(WindowContext& context, ControlId id);
 // INITIAL_LOAD_ONLY is set, the seconds until the next 15th tick.
 void announceParkingUpdate(WindowRequests& requests);
 
-// The automatic radius from the user and park airport of the traffic picture.
+// The automatic radius from the user and the first park airport of the traffic picture.
 void applyPictureRadius(const TrafficPictureBuffer& picture);
 
 }  // namespace tfx::ui

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "realtraffic/feed_state.h"
+#include "ui/parking_status.h"
 
 namespace tfx::ui {
 
@@ -20,6 +21,7 @@ struct StatusValues {
   std::string userStand;
   int32_t weatherState = kFeedNotStarted;
   int32_t trafficState = kFeedNotStarted;
+  ParkingStatus parking;
 };
 
 }  // namespace tfx::ui

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/parking_status.h"
+
 namespace tfx::ui {
 
 struct PictureUser {
@@ -65,6 +67,7 @@ struct TrafficPicture {
   std::optional<PictureAirport> parkAirport;
   std::vector<PictureStand> stands;
   std::vector<PictureAircraft> aircraft;
+  ParkingStatus parking;
 };
 
 class TrafficPictureBuffer {

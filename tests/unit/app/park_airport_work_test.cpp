@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "airports/airport.h"
+#include "app/parking_picture_fill.h"
 #include "app/window_request_work.h"
 #include "core/folders.h"
 #include "core/parameters.h"
@@ -238,6 +239,55 @@ TEST_F(ParkAirportWorkTest, TheParkingControlsAreEnabledUntilParkingRunsAndAfter
   user = {.position = {kE67.lat + 1.0, kE67.lon}, .onGround = false, .heightAboveGroundFt = 5000.0};
   work.cycle();
   EXPECT_FALSE(work.parkingControlsEnabled()) << "the park airport was given up";
+}
+
+TEST_F(ParkAirportWorkTest, ThePictureShowsTheParkAirportItsStandsStaticAircraftAndTheParkingValues) {
+  ui::TrafficPicture picture;
+  picture.aircraft.resize(1);
+  fillParkingPicture(picture, &work, live);
+  EXPECT_FALSE(picture.parkAirport.has_value());
+  EXPECT_FALSE(picture.parking.active);
+  EXPECT_FALSE(picture.parking.firstParkAirport.has_value()) << "the park airports are not read yet";
+
+  atZurich();
+  ASSERT_EQ(live.staticRecords.size(), 1u) << "KLM1 on E_68 is being created";
+  live.staticRecords[0].objectId = 31;
+  live.staticRecords[0].active = true;
+  work.periodicWork(60);
+  fillParkingPicture(picture, &work, live);
+  ASSERT_TRUE(picture.parkAirport.has_value());
+  EXPECT_EQ(picture.parkAirport->code, "LSZH");
+  ASSERT_EQ(picture.stands.size(), 2u);
+  EXPECT_EQ(picture.stands[1].id, 2u);
+  EXPECT_DOUBLE_EQ(picture.stands[1].headingDeg, 450.0);
+  EXPECT_NEAR(picture.stands[1].radiusM, 20.0, 1e-6);
+  ASSERT_EQ(picture.aircraft.size(), 2u) << "the static row follows the live one";
+  const ui::PictureAircraft& parked = picture.aircraft[1];
+  EXPECT_FALSE(parked.live);
+  EXPECT_EQ(parked.registration, "PH-BXA");
+  EXPECT_EQ(parked.state, "active");
+  EXPECT_EQ(parked.phase, "parked");
+  EXPECT_EQ(parked.stand, 2u);
+  EXPECT_DOUBLE_EQ(parked.headingDeg, 90.0);
+  EXPECT_DOUBLE_EQ(parked.altitudeFt, 1402.0);
+
+  const ui::ParkingStatus& status = picture.parking;
+  EXPECT_TRUE(status.active);
+  EXPECT_EQ(status.airport, "LSZH");
+  EXPECT_EQ(status.publisher, "stock");
+  EXPECT_EQ(status.userStand, "E_67");
+  EXPECT_EQ(status.stands, 2);
+  EXPECT_EQ(status.parkedStatic, 1);
+  EXPECT_EQ(status.minutesToRenewal, 19);
+  EXPECT_EQ(status.wanted, 2);
+  EXPECT_DOUBLE_EQ(status.averageFitHours, 0.0) << "KLM1 stands there at this very half-hour";
+  ASSERT_TRUE(status.firstParkAirport.has_value());
+  EXPECT_EQ(status.firstParkAirport->code, "LSZH");
+
+  fillParkingPicture(picture, nullptr, {});
+  EXPECT_FALSE(picture.parkAirport.has_value());
+  EXPECT_TRUE(picture.stands.empty());
+  EXPECT_FALSE(picture.parking.firstParkAirport.has_value());
 }
 
 // The window's requests as the main loop hands them over, with a window model
