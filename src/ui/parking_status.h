@@ -8,16 +8,16 @@
 namespace tfx::ui {
 
 struct ParkAirportPlace {
-  std::string code;
+  std::string code{};
   double lat = 0.0;
   double lon = 0.0;
 };
 
 struct ParkingStatus {
   bool active = false;  // a park airport's stands are loaded
-  std::string airport;
-  std::string publisher;
-  std::string userStand;  // the stand reserved for the user, when there is one
+  std::string airport{};
+  std::string publisher{};
+  std::string userStand{};  // the stand reserved for the user, when there is one
   int week = 0;           // the traffic week the stand file learned
   int minutesToRenewal = -1;
   int stands = 0;
@@ -28,9 +28,9 @@ struct ParkingStatus {
   int wanted = 0;
   int percentage = 0;
   bool maxParkLimited = false;  // "Max park:" below its highest choice
-  std::string quality;
+  std::string quality{};
   // The first of the user's park airports, nearest or the destination.
-  std::optional<ParkAirportPlace> firstParkAirport;
+  std::optional<ParkAirportPlace> firstParkAirport{};
 };
 
 }  // namespace tfx::ui
