@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "airports/airport.h"
+#include "app/traffic_picture_fill.h"
 #include "core/geodesy.h"
 #include "core/parameters.h"
 #include "traffic/first_links.h"
@@ -27,8 +28,8 @@ void fillStaticRow(ui::PictureAircraft& row, const StaticRecord& record, double 
   row.registration.assign(aircraft.registration);
   row.origin.clear();
   row.destination.clear();
-  row.state = simStateName(staticState(record));
-  row.phase = flightPhaseName(FlightPhase::Parked);
+  row.state = pictureStateName(staticState(record));
+  row.phase = picturePhaseName(FlightPhase::Parked);
   row.lat = aircraft.position.lat;
   row.lon = aircraft.position.lon;
   row.altitudeFt = groundFt;
