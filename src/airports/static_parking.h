@@ -22,11 +22,11 @@ struct UserAircraft;
 struct StaticAircraft {
   int standIndex = 0;
   int fit = 0;  // half-hours the option's time was shifted to match; 0 exact
-  std::string airline;
-  std::string type;
-  std::string callsign;
-  std::string callsignNote;
-  std::string registration;
+  std::string airline{};
+  std::string type{};
+  std::string callsign{};
+  std::string callsignNote{};
+  std::string registration{};
   bool stays = false;  // also observed on this stand in the following half-hour
   bool soft = false;   // chosen in the soft round
 };

@@ -23,11 +23,11 @@ enum class CheckWork {
 // "{}" stands for the product name.
 struct CheckBoxRow {
   CheckBoxParameter* setting;
-  std::optional<std::string_view> whenOn;
-  std::optional<std::string_view> whenOff;
+  std::optional<std::string_view> whenOn{};
+  std::optional<std::string_view> whenOff{};
   CheckWork work = CheckWork::None;
   // ScanRestart: the message once the session no longer waits for RealTraffic.
-  std::string_view whenOnLater;
+  std::string_view whenOnLater{};
 };
 
 const std::vector<CheckBoxRow>& checkBoxRows();

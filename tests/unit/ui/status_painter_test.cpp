@@ -35,10 +35,18 @@ TEST(StatusPainter, RowsTextsAndColoursFollowTheValues) {
   EXPECT_EQ(version->text, "Version 11.0.2");
   EXPECT_EQ(version->colour, colours::kLimeGreen);
   for (const PaintedText& text : texts) {
-    if (text.text == "Weather") EXPECT_EQ(text.colour, colours::kYellow);
-    if (text.text == "Traffic") EXPECT_EQ(text.colour, colours::kLimeGreen);
-    if (text.text == values.edition) EXPECT_EQ(text.colour, colours::kLimeGreen);
-    if (text.text == values.simulator) EXPECT_EQ(text.colour, colours::kYellow);
+    if (text.text == "Weather") {
+      EXPECT_EQ(text.colour, colours::kYellow);
+    }
+    if (text.text == "Traffic") {
+      EXPECT_EQ(text.colour, colours::kLimeGreen);
+    }
+    if (text.text == values.edition) {
+      EXPECT_EQ(text.colour, colours::kLimeGreen);
+    }
+    if (text.text == values.simulator) {
+      EXPECT_EQ(text.colour, colours::kYellow);
+    }
     EXPECT_TRUE(text.y < kStatusArea.bottom || text.y >= kParkingStatusArea.top) << text.text;
   }
   EXPECT_EQ(feedColour(kFeedStopped), colours::kRed);
