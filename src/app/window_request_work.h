@@ -3,6 +3,7 @@
 // requests taken on the ticks they wait for, and the parking's state handed
 // back to the handlers and to the window's parking controls.
 #include <cstdint>
+#include <optional>
 
 #include "app/park_airport_work.h"
 #include "sim/exchange_lists.h"
@@ -34,9 +35,10 @@ class WindowRequestWork {
   const TrafficState& traffic_;
   sim::ExchangeLists& exchange_;
   ParkAirportWork* parking_;
-  // As the window was created: every parking control enabled.
-  bool parkingControlsShown_ = true;
-  bool learnSoftShown_ = true;
+  // What the controls were last set to; nothing yet, so that a new session
+  // sets them once whatever the session before left.
+  std::optional<bool> parkingControlsShown_;
+  std::optional<bool> learnSoftShown_;
   // "Flush static" stays disabled for the rest of the session once it was used.
   bool flushed_ = false;
 };

@@ -11,31 +11,29 @@ constexpr int kTrafficLabelX = 90;
 constexpr int kEditionX = 180;
 constexpr int kSimulatorX = 400;
 
-// The parking's two rows lie below its controls, above the message strip.
-constexpr int kParkingRowY = 399;
-constexpr int kParkingCountsRowY = 423;
-constexpr int kParkingAirportX = 150;
-constexpr int kRenewalX = 470;
-constexpr int kParkedLiveX = 110;
-constexpr int kParkedStaticX = 235;
-constexpr int kAverageFitX = 375;
-constexpr int kMaxParkX = 500;
+// The parking's three rows lie below its controls, above the message strip;
+// the page writes about 8 pixels a character.
+constexpr int kParkingRows[] = {396, 414, 432};
+constexpr int kParkingSecondX = 190;
+constexpr int kParkedLiveX = 130;
+constexpr int kParkedStaticX = 280;
+constexpr int kAverageFitX = 450;
 
 Colour connectionColour(bool connected) { return connected ? colours::kLimeGreen : colours::kYellow; }
 
 void paintParking(std::vector<PaintedText>& texts, const ParkingStatus& parking) {
+  const auto [airportRow, countsRow, qualityRow] = kParkingRows;
   const Colour headline = parking.active ? colours::kLimeGreen : colours::kWhite;
-  texts.push_back({kLeftX, kParkingRowY, fmt::format("Airport parking{}", parking.active ? " active" : ""), headline});
+  texts.push_back({kLeftX, airportRow, fmt::format("Airport parking{}", parking.active ? " active" : ""), headline});
   if (!parking.active) return;
   const std::string userStand = parking.userStand.empty() ? "" : ", user stand " + parking.userStand;
-  texts.push_back({kParkingAirportX, kParkingRowY,
+  texts.push_back({kParkingSecondX, airportRow,
                    fmt::format(" {}, {}{}, wk={}", parking.airport, parking.publisher, userStand, parking.week),
                    colours::kWhite});
   if (parking.minutesToRenewal >= 0) {
     texts.push_back(
-        {kRenewalX, kParkingRowY, fmt::format("(next in {} min)", parking.minutesToRenewal), colours::kWhite});
+        {kRightColumnX, airportRow, fmt::format("(next in {} min)", parking.minutesToRenewal), colours::kWhite});
   }
-  texts.push_back({kRightColumnX, kParkingRowY, fmt::format("qf: {}", parking.quality), colours::kWhite});
   // Before any aircraft was chosen there is no fit to average.
   const std::string averageFit = parking.averageFitHours < 0.0
                                      ? fmt::format("average fit: {}", "-")
@@ -44,13 +42,13 @@ void paintParking(std::vector<PaintedText>& texts, const ParkingStatus& parking)
                                   ? fmt::format("max park: {:3} (={} %)", parking.wanted, parking.percentage)
                                   : std::string("no max park live");
   texts.insert(texts.end(),
-               {{kLeftX, kParkingCountsRowY, fmt::format("# stands: {:3}", parking.stands), colours::kWhite},
-                {kParkedLiveX, kParkingCountsRowY, fmt::format("parked live: {:3}", parking.parkedLive), colours::kWhite},
-                {kParkedStaticX, kParkingCountsRowY, fmt::format("parked static: {:3}", parking.parkedStatic),
-                 colours::kWhite},
-                {kAverageFitX, kParkingCountsRowY, averageFit, colours::kWhite},
-                {kMaxParkX, kParkingCountsRowY, maxPark, colours::kWhite},
-                {kRightColumnX, kParkingCountsRowY, fmt::format("# updates: {:4}", parking.updates), colours::kWhite}});
+               {{kLeftX, countsRow, fmt::format("# stands: {:3}", parking.stands), colours::kWhite},
+                {kParkedLiveX, countsRow, fmt::format("parked live: {:3}", parking.parkedLive), colours::kWhite},
+                {kParkedStaticX, countsRow, fmt::format("parked static: {:3}", parking.parkedStatic), colours::kWhite},
+                {kAverageFitX, countsRow, averageFit, colours::kWhite},
+                {kRightColumnX, countsRow, fmt::format("# updates: {:4}", parking.updates), colours::kWhite},
+                {kLeftX, qualityRow, maxPark, colours::kWhite},
+                {kParkingSecondX, qualityRow, fmt::format("qf: {}", parking.quality), colours::kWhite}});
 }
 
 }  // namespace

@@ -348,9 +348,10 @@ TEST_F(WindowRequestWorkTest, AFlushOnTheNextTickRemovesTheStaticAircraftAndTick
 }
 
 TEST_F(WindowRequestWorkTest, TheParkingControlsFollowTheParkingAndTheHandlersLearnWhetherItIsActive) {
+  model.setEnabled(MAX_FIT.controlPlace()->id, false);
   requestWork.tick(1);
   EXPECT_FALSE(requests.staticParkingActive);
-  EXPECT_TRUE(enabled(MAX_FIT.controlPlace()->id));
+  EXPECT_TRUE(enabled(MAX_FIT.controlPlace()->id)) << "what a session before left is set right on the first tick";
   atZurich();
   requestWork.tick(2);
   EXPECT_TRUE(requests.staticParkingActive);
