@@ -6,7 +6,6 @@
 #include "app/traffic_picture_fill.h"
 #include "core/geodesy.h"
 #include "core/parameters.h"
-#include "traffic/first_links.h"
 
 namespace tfx::app {
 namespace {
@@ -37,7 +36,9 @@ void fillStaticRow(ui::PictureAircraft& row, const StaticRecord& record, double 
   row.speedKt = 0.0;
   row.onGround = true;
   row.stand = static_cast<uint32_t>(aircraft.standIndex);
-  row.livery = kDefaultLiveryTitle;
+  // The record holds its own copy of its title, which may go while the
+  // window reads the picture; the row names no livery.
+  row.livery = {};
 }
 
 void fillStands(std::vector<ui::PictureStand>& into, const std::vector<airports::Stand>& stands) {

@@ -320,9 +320,9 @@ TEST_F(WindowRequestWorkTest, NavLightsGoToTheActiveParkedAircraftOnly) {
   };
   live.liveList = {liveAt(11, SimState::Active, FlightPhase::Parked), liveAt(12, SimState::Active, FlightPhase::Taxi),
                    liveAt(13, SimState::RemovingFromSim, FlightPhase::Parked)};
-  live.staticRecords = {{.aircraft = {}, .objectId = 21, .active = true},
-                        {.aircraft = {}, .objectId = 22, .active = false},
-                        {.aircraft = {}, .objectId = 23, .active = true, .removing = true}};
+  live.staticRecords = {{.aircraft = {}, .title = {}, .objectId = 21, .active = true},
+                        {.aircraft = {}, .title = {}, .objectId = 22, .active = false},
+                        {.aircraft = {}, .title = {}, .objectId = 23, .active = true, .removing = true}};
   NAV_LIGHTS_WHILE_PARKED.set(false);
   requestWork.tick(1);
   EXPECT_TRUE(exchange.events.empty()) << "nothing asked";
