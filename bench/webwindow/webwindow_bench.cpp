@@ -79,7 +79,7 @@ struct BenchWindow {
 
 void BM_WindowJson(benchmark::State& state) {
   BenchWindow window;
-  for (auto _ : state) benchmark::DoNotOptimize(webwindow::windowJson(window.model).dump());
+  for (auto _ : state) benchmark::DoNotOptimize(webwindow::windowJsonText(window.model));
 }
 BENCHMARK(BM_WindowJson);
 

@@ -30,12 +30,12 @@ struct StandOption {
 inline int32_t packDayHalfHour(int day, int halfHour) { return day * 48 + halfHour; }
 
 struct Stand {
-  std::vector<StandOption> options;
+  std::vector<StandOption> options{};
   // Simulator object id of a parked live aircraft to the day and half-hour
   // (packDayHalfHour) at which learning last saw it here.
-  std::unordered_map<uint32_t, int32_t> lastSeen;
-  std::string id;
-  std::vector<int> overlaps;  // index of every stand whose circle overlaps this one
+  std::unordered_map<uint32_t, int32_t> lastSeen{};
+  std::string id{};
+  std::vector<int> overlaps{};  // index of every stand whose circle overlaps this one
   double lat = 0.0;
   double lon = 0.0;
   double heading = 0.0;  // radians as read; may lie outside [0, 2 pi)

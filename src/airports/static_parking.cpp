@@ -56,6 +56,14 @@ int beginCalculation(ParkingState& state, const UserAircraft& user, std::chrono:
   return wanted.count;
 }
 
+void noteAverageFit(StaticParking& statics) {
+  const std::vector<StaticAircraft>& chosen = statics.staticList;
+  if (chosen.empty()) return;
+  double halfHours = 0.0;
+  for (const StaticAircraft& aircraft : chosen) halfHours += aircraft.fit;
+  statics.shown.averageFitHours = halfHours * 0.5 / static_cast<double>(chosen.size());
+}
+
 void selectRealThenSoft(ParkingState& state, const ParkedTraffic& traffic, int present, int wanted) {
   StaticParking& statics = state.statics;
   Selection selection{.stands = state.stands.parkStands, .statics = statics, .traffic = traffic, .when = statics.when};
@@ -87,6 +95,7 @@ void lf_calcStaticParking(ParkingState& state, const ParkedTraffic& traffic, con
   writeLog(fmt::format("{} positions ({}% vs wanted {}%, with Max fit={} hours)\n", count,
                        std::lround(100.0 * static_cast<double>(count) / standCount), statics.shown.percentage,
                        halfHourAsHours(MAX_FIT.value())));
+  noteAverageFit(statics);
   orderForCreation(statics.staticList, stands, user);
   statics.inProgress = true;
   state.stands.parkingControlsEnabled = false;

@@ -22,11 +22,11 @@ struct UserAircraft;
 struct StaticAircraft {
   int standIndex = 0;
   int fit = 0;  // half-hours the option's time was shifted to match; 0 exact
-  std::string airline;
-  std::string type;
-  std::string callsign;
-  std::string callsignNote;
-  std::string registration;
+  std::string airline{};
+  std::string type{};
+  std::string callsign{};
+  std::string callsignNote{};
+  std::string registration{};
   bool stays = false;  // also observed on this stand in the following half-hour
   bool soft = false;   // chosen in the soft round
 };
@@ -41,6 +41,7 @@ struct StaticParkingShown {
   int softFit = -1;
   bool softUsed = false;
   int found = 0;  // static aircraft the last calculation chose, or the last renewal kept and chose
+  double averageFitHours = -1.0;  // of the aircraft last chosen; -1 before any
 };
 
 // Per stand, the half-hours some option holds, by kind (real 0, soft 1) and
@@ -78,6 +79,10 @@ void lf_calcStaticParking(ParkingState& state, const ParkedTraffic& traffic, con
 // lists, clears the stands' work flags (enabling every option), blocks the
 // reserved stand and the user's stand; returns the wanted count.
 int beginCalculation(ParkingState& state, const UserAircraft& user, std::chrono::system_clock::time_point now);
+
+// Notes for the window the mean fit, in hours, of the aircraft just chosen;
+// an empty choice keeps the value before.
+void noteAverageFit(StaticParking& statics);
 
 // Selects with the real options, then, while fewer than wanted are present
 // (`present` aircraft already stand) and soft parking is on, with the soft

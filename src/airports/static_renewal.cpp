@@ -104,11 +104,13 @@ int minutesToNextRenewal(std::chrono::system_clock::time_point now) {
   return kRenewalMinutes - utc.tm_min % kRenewalMinutes;
 }
 
-bool requestRenewal(ParkingState& state) {
-  if (!state.stands.standsLoaded || INITIAL_LOAD_ONLY.value() || state.statics.renewalPending) return false;
+bool requestParkingUpdate(ParkingState& state) {
+  if (!state.stands.standsLoaded || state.statics.renewalPending) return false;
   state.statics.renewalPending = true;
   return true;
 }
+
+bool requestRenewal(ParkingState& state) { return !INITIAL_LOAD_ONLY.value() && requestParkingUpdate(state); }
 
 void renewalStep(ParkingState& state, ParkedTraffic& traffic, const UserAircraft& user,
                  std::chrono::system_clock::time_point now) {
@@ -177,6 +179,7 @@ void lf_parkingAdjustments(ParkingState& state, ParkedTraffic& traffic, const Us
   showMessage(fmt::format("Parking adjustments: {} to be removed, {} to be added", removals.size(),
                           statics.staticList.size()));
   for (const uint32_t hexid : removals) traffic.removeParked(hexid, ParkedRemoval::Renewal);
+  noteAverageFit(statics);
   orderForCreation(statics.staticList, stands, user);
   statics.inProgress = !statics.staticList.empty();
   state.stands.parkingControlsEnabled = !statics.inProgress;

@@ -13,8 +13,10 @@ struct UserAircraft;
 // Minutes from now to the next multiple of 20 minutes of the hour.
 int minutesToNextRenewal(std::chrono::system_clock::time_point now);
 
-// Makes a renewal pending when stands are loaded, INITIAL_LOAD_ONLY is off
-// and none is pending; returns whether it did.
+// Makes a renewal pending when stands are loaded and none is pending;
+// returns whether it did. The user's own parking changes ask for it.
+bool requestParkingUpdate(ParkingState& state);
+// The same for the 20-minute renewal, which INITIAL_LOAD_ONLY suppresses.
 bool requestRenewal(ParkingState& state);
 
 // The renewal's two steps, one per call while one is pending: the first

@@ -4,11 +4,11 @@
 
 #include <thread>
 
+#include "app/parking_picture_fill.h"
 #include "app/traffic_picture_fill.h"
 #include "core/log.h"
 #include "core/message_line.h"
 #include "core/parameters.h"
-#include "core/parameters_file.h"
 #include "core/utc_time.h"
 #include "core/window_surface.h"
 #include "realtraffic/feed_state.h"
@@ -93,15 +93,16 @@ void MainLoop::tickStep() {
   repaintStatusArea();
   ++tickCounter_;
   traffic_.tick();
-  if (window_) windowTickWork();
+  if (requestWork_) requestWork_->tick(tickCounter_);
 }
 
 void MainLoop::chosenTickWork() {
   if (tickCounter_ % 15 == 0) {
     feeds_.traffic.feed.setReferencePosition({simulator_.userPosition().lat, simulator_.userPosition().lon});
     if (realTrafficStatus().professional) feeds_.channel.sendSimTime(simulator_.simTime());
+    if (requestWork_) requestWork_->fifteenthTick();
     if (parking_ != nullptr) parking_->periodicWork(tickCounter_);
-    if (window_) windowFifteenthTickWork();
+    if (window_ && tickCounter_ % 30 == 0 && AUTO_RANGE.value()) applyAutomaticRadius();
     if (feeds_.weather.state == kFeedNoData || feeds_.traffic.state == kFeedNoData) feedStateCheck();
     if (tickCounter_ % kTicksPerDay == 0) tickCounter_ = 0;
     return;
@@ -147,31 +148,18 @@ std::optional<ui::PictureUser> MainLoop::pictureUser() const {
 
 void MainLoop::publishPicture() {
   fillTrafficPicture(window_->picture.back(), window_->traffic, pictureUser(), trafficRadius().nm.load());
+  fillParkingPicture(window_->picture.back(), parking_, window_->traffic);
   window_->picture.publish();
 }
 
-void MainLoop::windowTickWork() {
-  ui::WindowRequests& requests = window_->requests;
-  requests.tickCounter = tickCounter_;
-  // The static aircraft go with the parking; the window's part is that they are not renewed.
-  if (ui::WindowRequests::take(requests.flush)) {
-    INITIAL_LOAD_ONLY.set(true);
-    saveParameter(INITIAL_LOAD_ONLY);
-    INITIAL_LOAD_ONLY.showInControl();
+void MainLoop::applyAutomaticRadius() {
+  std::optional<ui::RadiusUser> user;
+  if (const auto shown = pictureUser()) user = ui::radiusUserOf(*shown);
+  std::optional<LatLon> firstParkAirport;
+  if (parking_ != nullptr && !parking_->state().parkAirports.empty()) {
+    firstParkAirport = parking_->state().parkAirports.front().position();
   }
-}
-
-void MainLoop::windowFifteenthTickWork() {
-  if (ui::WindowRequests::take(window_->requests.reread)) {
-    window_->model.setEnabled(kRereadButton.place.id, true);
-    window_->model.setEnabled(DESTINATION.controlPlace()->id, true);
-  }
-  if (tickCounter_ % 30 == 0 && AUTO_RANGE.value()) {
-    std::optional<ui::RadiusUser> user;
-    if (const auto shown = pictureUser()) user = ui::radiusUserOf(*shown);
-    // No park airport is published to the main loop yet: the rule then counts it as far away.
-    ui::applyAutomaticRadius(user, std::nullopt);
-  }
+  ui::applyAutomaticRadius(user, firstParkAirport);
 }
 
 void MainLoop::sendUserPosition() { feeds_.channel.sendUserPosition(simulator_.userPosition(), nullptr); }

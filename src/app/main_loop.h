@@ -7,6 +7,7 @@
 
 #include "app/park_airport_work.h"
 #include "app/simulator_link.h"
+#include "app/window_request_work.h"
 #include "realtraffic/control_channel.h"
 #include "realtraffic/traffic_queue.h"
 #include "realtraffic/traffic_reader.h"
@@ -42,7 +43,9 @@ class MainLoop {
   // made; without a window side no picture is published.
   MainLoop(SimulatorLink& simulator, SessionFeeds feeds, TrafficCycle& traffic, ParkAirportWork* parking = nullptr,
            std::optional<WindowSide> window = std::nullopt)
-      : simulator_(simulator), feeds_(feeds), traffic_(traffic), parking_(parking), window_(window) {}
+      : simulator_(simulator), feeds_(feeds), traffic_(traffic), parking_(parking), window_(window) {
+    if (window_) requestWork_.emplace(window_->model, window_->requests, window_->traffic, simulator_.exchange(), parking_);
+  }
 
   // Runs cycles against absolute 10 ms deadlines until the session ends.
   void run();
@@ -67,8 +70,7 @@ class MainLoop {
   void chosenTickWork();
   void sendUserPosition();
   void publishPicture();
-  void windowTickWork();
-  void windowFifteenthTickWork();
+  void applyAutomaticRadius();
   std::optional<ui::PictureUser> pictureUser() const;
 
   SimulatorLink& simulator_;
@@ -76,6 +78,7 @@ class MainLoop {
   TrafficCycle& traffic_;
   ParkAirportWork* parking_;
   std::optional<WindowSide> window_;
+  std::optional<WindowRequestWork> requestWork_;
   int32_t tickCounter_ = 0;
   int64_t cyclesRun_ = 0;
   double secondsRun_ = 0.0;

@@ -101,12 +101,43 @@ void ParkAirportWork::closeDown() {
   followParkAirport();
 }
 
+void ParkAirportWork::flushStatic() {
+  airports::StaticParking& statics = state_.statics;
+  statics.staticList.clear();
+  statics.inProgress = false;
+  statics.renewalPending = false;
+  statics.renewalFlushed = false;
+  statics.placedStatic.clear();
+  traffic_.collectStatic(statics.placedStatic);
+  // Static aircraft are removed without a reason in the log; the reason is one of the live ones.
+  for (const airports::ParkedAircraft& aircraft : statics.placedStatic) {
+    traffic_.removeParked(aircraft.hexid, airports::ParkedRemoval::Renewal);
+  }
+  if (state_.stands.standsLoaded) state_.stands.parkingControlsEnabled = true;
+}
+
+void ParkAirportWork::followDestination() {
+  if (putDestinationFirst(state_.parkAirports, database_, DESTINATION.value())) return;
+  // A position no user stands at counts as a move, and a move sorts the list.
+  state_.lastUserPosition = {};
+}
+
+void ParkAirportWork::rereadParkAirports() {
+  startUp();
+  state_.airportWithoutStands.clear();
+  if (airports::parkAirportIsSet()) airports::removeParkAirportAircraft(state_, traffic_, sources_.clock());
+  followParkAirport();
+}
+
+bool ParkAirportWork::requestParkingUpdate() { return airports::requestParkingUpdate(state_); }
+
 void ParkAirportWork::followParkAirport() {
   const airports::Airport& park = airports::parkAirport();
   const bool standsLoaded = state_.stands.standsLoaded;
   if (park.code == followedCode_ && standsLoaded == followedStandsLoaded_) return;
   followedCode_ = park.code;
   followedStandsLoaded_ = standsLoaded;
+  standsWereLoaded_ = standsWereLoaded_ || standsLoaded;
   if (park.code.empty()) {
     feed_.clearParkAirport();
     feed_.clearGroundElevation();

@@ -51,7 +51,29 @@ class ParkAirportWork final : public ParkingAccess {
   // Removes the park airport's aircraft and saves what was learned there.
   void closeDown();
 
+  // What the window asks for.
+  // Removes every static aircraft and stops the renewal under way.
+  void flushStatic();
+  // A destination typed goes first in the list; an emptied one lets the
+  // next cycle sort the list by distance again.
+  void followDestination();
+  // Reads the park airports again and gives the park airport up, so that
+  // the next cycles choose one and read its stands anew.
+  void rereadParkAirports();
+  // A renewal of the static parking, also with INITIAL_LOAD_ONLY set; false
+  // without stands or with one pending.
+  bool requestParkingUpdate();
+
+  // Static parking is active while a park airport's stands are loaded.
+  bool staticParkingActive() const { return state_.stands.standsLoaded; }
+  // The window's parking controls: enabled until a park airport was first
+  // loaded, then disabled while static parking runs and after the park airport is given up.
+  bool parkingControlsEnabled() const { return !standsWereLoaded_ || state_.stands.parkingControlsEnabled; }
+  // The park airport decides whether soft options may be learned there.
+  bool learnSoftEnabled() const { return !state_.stands.standsLoaded || state_.statics.learnSoftAllowed; }
+
   airports::ParkingState& state() { return state_; }
+  const airports::ParkingState& state() const { return state_; }
   // The park airport for live traffic on the ground, once its stands are read.
   ParkingView view() override;
   // "(next in N min)" as the window shows it; -1 before the first 60th tick.
@@ -72,6 +94,7 @@ class ParkAirportWork final : public ParkingAccess {
   // What the feed filter and the stand copy were last set for.
   std::string followedCode_;
   bool followedStandsLoaded_ = false;
+  bool standsWereLoaded_ = false;
   int minutesToRenewal_ = -1;
 };
 

@@ -15,6 +15,7 @@ ui::StatusValues gatherStatusValues(const ProgramRun& program) {
   program.picture.read([&](const ui::TrafficPicture& picture, uint64_t) {
     values.liveCount = static_cast<int32_t>(
         std::count_if(picture.aircraft.begin(), picture.aircraft.end(), [](const auto& row) { return row.live; }));
+    values.parking = picture.parking;
   });
   values.liveryCount = liveryCountText();
   values.qnh = publishedQnh().load();

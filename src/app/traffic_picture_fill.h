@@ -12,6 +12,11 @@ namespace tfx::app {
 // Every 50th main cycle (twice a second) the window gets a new picture.
 inline constexpr int32_t kCyclesBetweenPictures = 50;
 
+// simStateName and flightPhaseName, from a table made once.
+std::string_view pictureStateName(SimState state);
+std::string_view picturePhaseName(FlightPhase phase);
+
+// The user, the radius and the live rows; the parking's part follows (parking_picture_fill).
 void fillTrafficPicture(ui::TrafficPicture& picture, const TrafficState& traffic,
                         const std::optional<ui::PictureUser>& user, double radiusNm);
 

@@ -24,10 +24,10 @@ struct WindowMessage {
   WindowMessageKind kind;
   ControlId control = 0;
   // A command's input, put into the control as the user would: the list entry picked, the text typed.
-  std::optional<int32_t> listValue;
-  std::optional<std::string> text;
+  std::optional<int32_t> listValue{};
+  std::optional<std::string> text{};
   // Called once the handler ran.
-  std::function<void()> done;
+  std::function<void()> done{};
 };
 
 inline constexpr uint32_t kStartMessageValue = 0x8001;

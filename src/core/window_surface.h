@@ -36,6 +36,8 @@ WindowSurface* windowSurface();
 
 // The status area above the first separator line.
 inline constexpr Rect kStatusArea{0, 0, 880, 140};
+// The parking's status rows, below the parking controls and above the message strip.
+inline constexpr Rect kParkingStatusArea{0, 392, 880, 448};
 // Asks the window to paint the status area anew from the current values.
 void repaintStatusArea();
 

@@ -8,12 +8,12 @@ namespace tfx {
 
 struct TrafficReport {
   // Left empty by the reader, for the consumer's own use.
-  std::array<std::string, 3> consumerTexts;
-  std::string type;  // empty for "null", "0" and "ZZZZ"
-  std::string origin;
-  std::string destination;
-  std::string callsign;
-  std::string registration;  // at most 12 characters
+  std::array<std::string, 3> consumerTexts{};
+  std::string type{};  // empty for "null", "0" and "ZZZZ"
+  std::string origin{};
+  std::string destination{};
+  std::string callsign{};
+  std::string registration{};  // at most 12 characters
   double lat = 0.0;  // degrees
   double lon = 0.0;
   double altitude = 0.0;  // feet, 0 on the ground

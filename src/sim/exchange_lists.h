@@ -29,7 +29,7 @@ struct CreateRequest {
   uint32_t onGround = 0;
   uint32_t airspeed = 0;
   std::string callsign;     // the tail number, later the ATC ID the object is recognised by
-  std::string liveryTitle;  // the container title
+  std::string liveryTitle{};  // the container title
   uint32_t hexid = 0;
 };
 

@@ -141,7 +141,7 @@ void applyPictureRadius(const TrafficPictureBuffer& picture) {
   std::optional<LatLon> parkAirport;
   picture.read([&](const TrafficPicture& shown, uint64_t) {
     if (shown.user) user = radiusUserOf(*shown.user);
-    if (shown.parkAirport) parkAirport = LatLon{shown.parkAirport->lat, shown.parkAirport->lon};
+    if (const auto& first = shown.parking.firstParkAirport) parkAirport = LatLon{first->lat, first->lon};
   });
   applyAutomaticRadius(user, parkAirport);
 }

@@ -23,11 +23,11 @@ enum class CheckWork {
 // "{}" stands for the product name.
 struct CheckBoxRow {
   CheckBoxParameter* setting;
-  std::optional<std::string_view> whenOn;
-  std::optional<std::string_view> whenOff;
+  std::optional<std::string_view> whenOn{};
+  std::optional<std::string_view> whenOff{};
   CheckWork work = CheckWork::None;
   // ScanRestart: the message once the session no longer waits for RealTraffic.
-  std::string_view whenOnLater;
+  std::string_view whenOnLater{};
 };
 
 const std::vector<CheckBoxRow>& checkBoxRows();
@@ -39,7 +39,7 @@ bool handleCheckBox(WindowContext& context, ControlId id);
 // INITIAL_LOAD_ONLY is set, the seconds until the next 15th tick.
 void announceParkingUpdate(WindowRequests& requests);
 
-// The automatic radius from the user and park airport of the traffic picture.
+// The automatic radius from the user and the first park airport of the traffic picture.
 void applyPictureRadius(const TrafficPictureBuffer& picture);
 
 }  // namespace tfx::ui

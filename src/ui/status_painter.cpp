@@ -11,7 +11,45 @@ constexpr int kTrafficLabelX = 90;
 constexpr int kEditionX = 180;
 constexpr int kSimulatorX = 400;
 
+// The parking's three rows lie below its controls, above the message strip;
+// the page writes about 8 pixels a character.
+constexpr int kParkingRows[] = {396, 414, 432};
+constexpr int kParkingSecondX = 190;
+constexpr int kParkedLiveX = 130;
+constexpr int kParkedStaticX = 280;
+constexpr int kAverageFitX = 450;
+
 Colour connectionColour(bool connected) { return connected ? colours::kLimeGreen : colours::kYellow; }
+
+void paintParking(std::vector<PaintedText>& texts, const ParkingStatus& parking) {
+  const auto [airportRow, countsRow, qualityRow] = kParkingRows;
+  const Colour headline = parking.active ? colours::kLimeGreen : colours::kWhite;
+  texts.push_back({kLeftX, airportRow, fmt::format("Airport parking{}", parking.active ? " active" : ""), headline});
+  if (!parking.active) return;
+  const std::string userStand = parking.userStand.empty() ? "" : ", user stand " + parking.userStand;
+  texts.push_back({kParkingSecondX, airportRow,
+                   fmt::format(" {}, {}{}, wk={}", parking.airport, parking.publisher, userStand, parking.week),
+                   colours::kWhite});
+  if (parking.minutesToRenewal >= 0) {
+    texts.push_back(
+        {kRightColumnX, airportRow, fmt::format("(next in {} min)", parking.minutesToRenewal), colours::kWhite});
+  }
+  // Before any aircraft was chosen there is no fit to average.
+  const std::string averageFit = parking.averageFitHours < 0.0
+                                     ? fmt::format("average fit: {}", "-")
+                                     : fmt::format("average fit: {:.1F}", parking.averageFitHours);
+  const std::string maxPark = parking.maxParkLimited
+                                  ? fmt::format("max park: {:3} (={} %)", parking.wanted, parking.percentage)
+                                  : std::string("no max park live");
+  texts.insert(texts.end(),
+               {{kLeftX, countsRow, fmt::format("# stands: {:3}", parking.stands), colours::kWhite},
+                {kParkedLiveX, countsRow, fmt::format("parked live: {:3}", parking.parkedLive), colours::kWhite},
+                {kParkedStaticX, countsRow, fmt::format("parked static: {:3}", parking.parkedStatic), colours::kWhite},
+                {kAverageFitX, countsRow, averageFit, colours::kWhite},
+                {kRightColumnX, countsRow, fmt::format("# updates: {:4}", parking.updates), colours::kWhite},
+                {kLeftX, qualityRow, maxPark, colours::kWhite},
+                {kParkingSecondX, qualityRow, fmt::format("qf: {}", parking.quality), colours::kWhite}});
+}
 
 }  // namespace
 
@@ -48,6 +86,7 @@ std::vector<PaintedText> status_painter(const StatusValues& values) {
   if (!values.userStand.empty()) {
     texts.push_back({kSimulatorX, userRow, fmt::format("reserved stand: {}", values.userStand), colours::kWhite});
   }
+  paintParking(texts, values.parking);
   return texts;
 }
 

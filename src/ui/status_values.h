@@ -4,22 +4,24 @@
 #include <string>
 
 #include "realtraffic/feed_state.h"
+#include "ui/parking_status.h"
 
 namespace tfx::ui {
 
 struct StatusValues {
-  std::string version;
+  std::string version{};
   int32_t liveCount = 0;
-  std::string liveryCount;  // "# liveries: {}" as the livery code words it
+  std::string liveryCount{};  // "# liveries: {}" as the livery code words it
   int32_t qnh = 0;
-  std::string edition;  // "RT{} edition: {}", or empty
+  std::string edition{};  // "RT{} edition: {}", or empty
   bool realTrafficConnected = false;
   bool simulatorConnected = false;
-  std::string simulator;  // "Waiting for ..." or the simulator's name
-  std::string userTitle;
-  std::string userStand;
+  std::string simulator{};  // "Waiting for ..." or the simulator's name
+  std::string userTitle{};
+  std::string userStand{};
   int32_t weatherState = kFeedNotStarted;
   int32_t trafficState = kFeedNotStarted;
+  ParkingStatus parking{};
 };
 
 }  // namespace tfx::ui

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/parking_status.h"
+
 namespace tfx::ui {
 
 struct PictureUser {
@@ -25,7 +27,7 @@ struct PictureUser {
 };
 
 struct PictureAirport {
-  std::string code;
+  std::string code{};
   double lat = 0.0;
   double lon = 0.0;
 };
@@ -41,22 +43,22 @@ struct PictureStand {
 struct PictureAircraft {
   uint32_t hexid = 0;
   bool live = true;
-  std::string callsign;
-  std::string type;
-  std::string airline;
-  std::string registration;
-  std::string origin;
-  std::string destination;
-  std::string_view state;
-  std::string_view phase;
+  std::string callsign{};
+  std::string type{};
+  std::string airline{};
+  std::string registration{};
+  std::string origin{};
+  std::string destination{};
+  std::string_view state{};
+  std::string_view phase{};
   double lat = 0.0;
   double lon = 0.0;
   double altitudeFt = 0.0;
   double headingDeg = 0.0;
   double speedKt = 0.0;
   bool onGround = false;
-  std::optional<uint32_t> stand;
-  std::string_view livery;
+  std::optional<uint32_t> stand{};
+  std::string_view livery{};
 };
 
 struct TrafficPicture {
@@ -65,6 +67,7 @@ struct TrafficPicture {
   std::optional<PictureAirport> parkAirport;
   std::vector<PictureStand> stands;
   std::vector<PictureAircraft> aircraft;
+  ParkingStatus parking;
 };
 
 class TrafficPictureBuffer {

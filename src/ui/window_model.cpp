@@ -94,8 +94,10 @@ void WindowModel::setPaintPoster(std::function<void()> poster) {
 void WindowModel::paintStatusArea(const std::vector<PaintedText>& texts) {
   update([&] {
     paintPending_ = false;
-    std::erase_if(painted_,
-                  [](const auto& entry) { return inside(kStatusArea, entry.first.first, entry.first.second); });
+    std::erase_if(painted_, [](const auto& entry) {
+      const auto [x, y] = entry.first;
+      return inside(kStatusArea, x, y) || inside(kParkingStatusArea, x, y);
+    });
     for (const PaintedText& text : texts) painted_[{text.x, text.y}] = text;
   });
 }

@@ -68,7 +68,7 @@ class WindowModel final : public ControlView, public WindowSurface {
   // Invalidating asks the window thread to paint, once until it has painted:
   // the poster sends it the paint message.
   void setPaintPoster(std::function<void()> poster);
-  // The window thread's paint: the status area's texts replace the ones before.
+  // The window thread's paint: the texts of the status area and the parking's rows replace the ones before.
   void paintStatusArea(const std::vector<PaintedText>& texts);
 
  private:

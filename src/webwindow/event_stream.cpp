@@ -15,9 +15,7 @@ using Clock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds kWaitStep{20};
 
 std::string windowText(const ui::WindowModel& model, uint64_t& seen) {
-  const nlohmann::ordered_json window = windowJson(model);
-  seen = window["revision"].get<uint64_t>();
-  return eventText("window", window.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+  return eventText("window", windowJsonText(model, &seen));
 }
 
 }  // namespace

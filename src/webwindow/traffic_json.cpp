@@ -1,75 +1,87 @@
 #include "webwindow/traffic_json.h"
 
+#include "webwindow/json_text.h"
+
 namespace tfx::webwindow {
 namespace {
 
-using nlohmann::ordered_json;
+// Room for one aircraft's object, so that the text grows once.
+constexpr size_t kBytesPerAircraft = 400;
 
-template <typename Value>
-ordered_json orNull(const std::optional<Value>& value) {
-  return value ? ordered_json(*value) : ordered_json();
+void writeUser(JsonText& json, const std::optional<ui::PictureUser>& user) {
+  if (!user) {
+    json.null();
+    return;
+  }
+  json.beginObject()
+      .member("lat", user->lat)
+      .member("lon", user->lon)
+      .member("alt_ft", user->altitudeFt)
+      .member("agl_ft", user->aboveGroundFt)
+      .member("heading_deg", user->headingDeg)
+      .member("ground_speed_kt", user->groundSpeedKt)
+      .member("on_ground", user->onGround)
+      .endObject();
 }
 
-ordered_json aircraftJson(const ui::PictureAircraft& aircraft) {
-  return {{"hexid", aircraft.hexid},
-          {"kind", aircraft.live ? "live" : "static"},
-          {"callsign", aircraft.callsign},
-          {"type", aircraft.type},
-          {"airline", aircraft.airline},
-          {"registration", aircraft.registration},
-          {"origin", aircraft.origin},
-          {"destination", aircraft.destination},
-          {"state", aircraft.state},
-          {"phase", aircraft.phase},
-          {"lat", aircraft.lat},
-          {"lon", aircraft.lon},
-          {"alt_ft", aircraft.altitudeFt},
-          {"heading_deg", aircraft.headingDeg},
-          {"speed_kt", aircraft.speedKt},
-          {"on_ground", aircraft.onGround},
-          {"stand", orNull(aircraft.stand)},
-          {"livery", aircraft.livery}};
+void writeAirport(JsonText& json, const std::optional<ui::PictureAirport>& airport) {
+  if (!airport) {
+    json.null();
+    return;
+  }
+  json.beginObject().member("code", airport->code).member("lat", airport->lat).member("lon", airport->lon).endObject();
+}
+
+void writeAircraft(JsonText& json, const ui::PictureAircraft& aircraft) {
+  json.beginObject()
+      .member("hexid", aircraft.hexid)
+      .member("kind", aircraft.live ? "live" : "static")
+      .member("callsign", aircraft.callsign)
+      .member("type", aircraft.type)
+      .member("airline", aircraft.airline)
+      .member("registration", aircraft.registration)
+      .member("origin", aircraft.origin)
+      .member("destination", aircraft.destination)
+      .member("state", aircraft.state)
+      .member("phase", aircraft.phase)
+      .member("lat", aircraft.lat)
+      .member("lon", aircraft.lon)
+      .member("alt_ft", aircraft.altitudeFt)
+      .member("heading_deg", aircraft.headingDeg)
+      .member("speed_kt", aircraft.speedKt)
+      .member("on_ground", aircraft.onGround)
+      .member("stand", aircraft.stand)
+      .member("livery", aircraft.livery)
+      .endObject();
 }
 
 }  // namespace
 
-ordered_json trafficJson(const ui::TrafficPicture& picture, uint64_t revision) {
-  ordered_json user;
-  if (picture.user) {
-    const ui::PictureUser& shown = *picture.user;
-    user = {{"lat", shown.lat},
-            {"lon", shown.lon},
-            {"alt_ft", shown.altitudeFt},
-            {"agl_ft", shown.aboveGroundFt},
-            {"heading_deg", shown.headingDeg},
-            {"ground_speed_kt", shown.groundSpeedKt},
-            {"on_ground", shown.onGround}};
-  }
-  ordered_json airport;
-  if (picture.parkAirport) {
-    airport = {
-        {"code", picture.parkAirport->code}, {"lat", picture.parkAirport->lat}, {"lon", picture.parkAirport->lon}};
-  }
-  ordered_json stands = ordered_json::array();
+std::string trafficJsonText(const ui::TrafficPicture& picture, uint64_t revision) {
+  JsonText json(kBytesPerAircraft * (picture.aircraft.size() + 1));
+  json.beginObject().member("revision", revision).key("user");
+  writeUser(json, picture.user);
+  json.member("radius_nm", picture.radiusNm).key("park_airport");
+  writeAirport(json, picture.parkAirport);
+  json.key("stands").beginArray();
   for (const ui::PictureStand& stand : picture.stands) {
-    stands.push_back({{"id", stand.id},
-                      {"lat", stand.lat},
-                      {"lon", stand.lon},
-                      {"heading_deg", stand.headingDeg},
-                      {"radius_m", stand.radiusM}});
+    json.beginObject()
+        .member("id", stand.id)
+        .member("lat", stand.lat)
+        .member("lon", stand.lon)
+        .member("heading_deg", stand.headingDeg)
+        .member("radius_m", stand.radiusM)
+        .endObject();
   }
-  ordered_json aircraft = ordered_json::array();
-  for (const ui::PictureAircraft& row : picture.aircraft) aircraft.push_back(aircraftJson(row));
-  return {{"revision", revision},    {"user", std::move(user)},     {"radius_nm", picture.radiusNm},
-          {"park_airport", airport}, {"stands", std::move(stands)}, {"aircraft", std::move(aircraft)}};
+  json.endArray().key("aircraft").beginArray();
+  for (const ui::PictureAircraft& aircraft : picture.aircraft) writeAircraft(json, aircraft);
+  json.endArray().endObject();
+  return json.take();
 }
 
 std::string trafficJsonText(const ui::TrafficPictureBuffer& buffer) {
   std::string text;
-  buffer.read([&](const ui::TrafficPicture& picture, uint64_t revision) {
-    // Texts from the feed may hold anything; invalid UTF-8 is replaced rather than refused.
-    text = trafficJson(picture, revision).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-  });
+  buffer.read([&](const ui::TrafficPicture& picture, uint64_t revision) { text = trafficJsonText(picture, revision); });
   return text;
 }
 

@@ -117,7 +117,7 @@ WebResponse WebApi::refuse(const WebRequest& request, int status, const std::str
 WebResponse WebApi::handle(const WebRequest& request) {
   if (const auto reason = guardRefusal(request)) return refuse(request, 403, *reason);
   const bool get = request.method == "GET";
-  if (get && request.path == "/api/window") return jsonAnswer(200, windowJson(model_));
+  if (get && request.path == "/api/window") return {200, "application/json", windowJsonText(model_)};
   if (get && request.path == "/api/traffic") return {200, "application/json", trafficJsonText(picture_)};
   if (get && request.path == "/api/events") return {200, "text/event-stream", "", true};
   if (request.method == "POST" && request.path == "/api/command") return command(request);
@@ -143,7 +143,7 @@ WebResponse WebApi::command(const WebRequest& request) {
   if (const auto reason = unfitInput(*control, input)) return refuse(request, 400, *reason);
   if (!control->enabled) return refuse(request, 409, fmt::format("control {} is disabled", input.id));
   if (!window_.runCommand(input, kCommandPatience)) return refuse(request, 503, "the window did not answer in time");
-  return jsonAnswer(200, windowJson(model_));
+  return {200, "application/json", windowJsonText(model_)};
 }
 
 }  // namespace tfx::webwindow

@@ -44,6 +44,9 @@ uint16_t WebServer::start(uint16_t port, bool lan) {
     int yes = 1;
     setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
   });
+  // The library writes a response's head and body separately: with Nagle's
+  // rule the body waits for the client's delayed acknowledgement (about 40 ms).
+  server.set_tcp_nodelay(true);
   server.new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
   server.set_payload_max_length(kMaxCommandBytes);
   server.set_read_timeout(kStalledBodyLimit);

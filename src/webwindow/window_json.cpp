@@ -7,11 +7,13 @@
 #include "core/message_line.h"
 #include "core/parameters.h"
 #include "runstate/product.h"
+#include "webwindow/json_text.h"
 
 namespace tfx::webwindow {
 namespace {
 
-using nlohmann::ordered_json;
+// The window's text is about 8 KB; it grows once.
+constexpr size_t kWindowBytes = 12 * 1024;
 
 std::string_view kindName(ui::ControlKind kind) {
   switch (kind) {
@@ -38,30 +40,37 @@ const std::map<ControlId, std::string>& settingNames() {
   return names;
 }
 
-ordered_json controlJson(const ui::ControlState& control) {
+void writeControl(JsonText& json, const ui::ControlState& control) {
   const auto setting = settingNames().find(control.info.id);
-  ordered_json json{{"id", control.info.id},
-                    {"kind", kindName(control.info.kind)},
-                    {"y", control.info.y},
-                    {"label", control.info.label},
-                    {"setting", setting == settingNames().end() ? ordered_json() : ordered_json(setting->second)},
-                    {"enabled", control.enabled}};
+  json.beginObject()
+      .member("id", control.info.id)
+      .member("kind", kindName(control.info.kind))
+      .member("y", control.info.y)
+      .member("label", control.info.label)
+      .key("setting");
+  if (setting == settingNames().end()) {
+    json.null();
+  } else {
+    json.value(setting->second);
+  }
+  json.member("enabled", control.enabled);
   switch (control.info.kind) {
     case ui::ControlKind::CheckBox:
-      json["checked"] = control.checked;
+      json.member("checked", control.checked);
       break;
     case ui::ControlKind::List:
-      json["values"] = control.listValues;
-      json["selected"] = control.selected ? ordered_json(*control.selected) : ordered_json();
+      json.key("values").beginArray();
+      for (const int32_t value : control.listValues) json.value(value);
+      json.endArray().member("selected", control.selected);
       break;
     case ui::ControlKind::EditBox:
     case ui::ControlKind::TextField:
-      json["text"] = control.text;
+      json.member("text", control.text);
       break;
     case ui::ControlKind::Button:
       break;
   }
-  return json;
+  json.endObject();
 }
 
 }  // namespace
@@ -70,23 +79,38 @@ std::string cssColour(Colour colour) {
   return fmt::format("#{:02x}{:02x}{:02x}", colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
-ordered_json windowJson(const ui::WindowModel& model) {
-  const uint64_t revision = model.revision();
-  ordered_json controls = ordered_json::array();
-  for (const ui::ControlState& control : model.controls()) controls.push_back(controlJson(control));
-  ordered_json texts = ordered_json::array();
+std::string windowJsonText(const ui::WindowModel& model, uint64_t* revision) {
+  const uint64_t shown = model.revision();
+  if (revision != nullptr) *revision = shown;
+  JsonText json(kWindowBytes);
+  json.beginObject()
+      .member("revision", shown)
+      .member("title", fmt::format("{} {}", kProductName, kRunningVersionText))
+      .key("controls")
+      .beginArray();
+  for (const ui::ControlState& control : model.controls()) writeControl(json, control);
+  json.endArray().key("texts").beginArray();
   for (const ui::PaintedText& text : model.paintedTexts()) {
     // The strip's text is the message below.
     if (text.x == kMessageTextX && text.y == kMessageTextY) continue;
-    texts.push_back({{"x", text.x}, {"y", text.y}, {"text", text.text}, {"colour", cssColour(text.colour)}});
+    json.beginObject()
+        .member("x", text.x)
+        .member("y", text.y)
+        .member("text", text.text)
+        .member("colour", cssColour(text.colour))
+        .endObject();
   }
   const Colour brush = model.stripBrush();
-  return {{"revision", revision},
-          {"title", fmt::format("{} {}", kProductName, kRunningVersionText)},
-          {"controls", std::move(controls)},
-          {"texts", std::move(texts)},
-          {"message", {{"text", model.stripText()}, {"error", brush == colours::kRed}, {"brush", cssColour(brush)}}},
-          {"topmost", model.topmost()}};
+  json.endArray()
+      .key("message")
+      .beginObject()
+      .member("text", model.stripText())
+      .member("error", brush == colours::kRed)
+      .member("brush", cssColour(brush))
+      .endObject()
+      .member("topmost", model.topmost())
+      .endObject();
+  return json.take();
 }
 
 }  // namespace tfx::webwindow

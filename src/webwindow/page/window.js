@@ -8,6 +8,8 @@ import { AircraftTable } from './table.js';
 const SEPARATORS = [[140, 880], [168, 880], [196, 880], [224, 880], [252, 880], [280, 642], [308, 880]];
 const ROW_START_X = 8;
 const GAP_X = 14;
+// A button and its edit box share a row two pixels apart (341/343, 369/371).
+const SAME_ROW_PX = 4;
 // Where the rows' texts sit next to their controls (the painted texts of the window).
 const ROW_TEXTS = { 287: 'Collision avoidance:', 231: '' };
 
@@ -78,14 +80,19 @@ function makeControl(control) {
   elements.set(control.id, { box, input });
 }
 
+// The controls come in row order; each row is filled from the left.
 function layOut(controls) {
-  const nextX = new Map();
+  let rowY = null;
+  let x = ROW_START_X;
   for (const control of controls) {
     const { box } = elements.get(control.id);
-    const x = nextX.get(control.y) ?? ROW_START_X;
+    if (rowY === null || Math.abs(control.y - rowY) > SAME_ROW_PX) {
+      rowY = control.y;
+      x = ROW_START_X;
+    }
     box.style.left = `${x}px`;
     box.style.top = `${control.y}px`;
-    nextX.set(control.y, x + box.offsetWidth + GAP_X);
+    x += box.offsetWidth + GAP_X;
   }
 }
 

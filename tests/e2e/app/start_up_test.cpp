@@ -25,6 +25,11 @@ class StartUpTest : public ::testing::Test {
     fs::create_directories(config_);
     fs::create_directories(runtime_);
     test::installAddOnLiveries(config_, root_ / "addons" / "Test_AI");
+    // The program opens its web window with xdg-open (WEB_WINDOW_OPEN is on
+    // by default and many of these starts have no settings yet): here that
+    // only notes the address, and no browser starts.
+    test::writeFile(opener_ / "xdg-open", "#!/bin/sh\necho \"$1\" >> \"" + opened_.string() + "\"\n");
+    fs::permissions(opener_ / "xdg-open", fs::perms::owner_all);
   }
 
   // Runs the program until it ends by itself or its start is over (it waits
@@ -35,7 +40,8 @@ class StartUpTest : public ::testing::Test {
     options.workingDirectory = folder.empty() ? install_ : folder;
     options.environment = {{"XDG_CONFIG_HOME", config_.string()},
                            {"XDG_RUNTIME_DIR", runtime_.string()},
-                           {"XDG_DATA_HOME", programData_.string()}};
+                           {"XDG_DATA_HOME", programData_.string()},
+                           {"PATH", opener_.string() + ":" + std::getenv("PATH")}};
     const fs::path log = options.workingDirectory / "Log.txt";
     const std::string previousLog = readFile(log);
     test::ChildProcess child(program, {}, options);
@@ -76,6 +82,8 @@ class StartUpTest : public ::testing::Test {
   fs::path config_ = root_ / "config";
   fs::path runtime_ = root_ / "run";
   fs::path programData_ = root_ / "share";
+  fs::path opener_ = root_ / "bin";
+  fs::path opened_ = root_ / "opened.txt";
 };
 
 TEST_F(StartUpTest, FirstStartLaysOutSettingsFoldersAndLog) {
@@ -121,6 +129,15 @@ TEST_F(StartUpTest, EachStartKeepsTheTwoEarlierLogs) {
   EXPECT_NE(first.find("default values taken"), std::string::npos);
   EXPECT_NE(second.find("from '"), std::string::npos);
   EXPECT_NE(third.find("from '"), std::string::npos);
+  // Each run opened its web window, as WEB_WINDOW_OPEN is on by default;
+  // the opener runs in the background.
+  const auto openings = [&] {
+    const std::string opened = readFile(opened_);
+    return std::count(opened.begin(), opened.end(), '\n');
+  };
+  EXPECT_TRUE(test::eventually([&] { return openings() == 3; }, std::chrono::seconds(10))) << openings();
+  const std::string opened = readFile(opened_);
+  EXPECT_TRUE(opened.starts_with("http://127.0.0.1:")) << opened;
 }
 
 TEST_F(StartUpTest, RefusesToRunOutsideItsFolder) {

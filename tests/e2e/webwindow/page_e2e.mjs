@@ -85,6 +85,17 @@ try {
     (await page.locator('#message').textContent()) === 'The new MAX_FIT is 47' && stored('MAX_FIT') === '47');
   await eventually('box shows 47', async () => (await maxFit.inputValue()) === '47');
 
+  // "Re-read": the handler disables the button and the destination box, the
+  // program's next 15th tick reads the park airports again and enables both.
+  const reread = control(32838).locator('button');
+  await eventually('Re-read enabled after start-up', async () => !(await reread.isDisabled()));
+  const answered = page.waitForResponse((response) => response.url().endsWith('/api/command'));
+  await reread.click();
+  const afterClick = await (await answered).json();
+  assert.equal(afterClick.controls.find((shown) => shown.id === 32838).enabled, false);
+  await eventually('Re-read taken by the program', async () =>
+    !(await reread.isDisabled()) && !(await control(32839).locator('input').isDisabled()), 40);
+
   // The table lists the aircraft of the traffic picture.
   await eventually('table equals /api/traffic', async () => {
     const traffic = await api('/api/traffic');

@@ -76,6 +76,14 @@ TEST(WebWindowE2e, ThePageDrivesTheProgram) {
   EXPECT_EQ(pageExit, 0) << readFile(world.root() / "page.out") << readFile(world.root() / "page.err");
   EXPECT_EQ(world.programExit(std::chrono::seconds(60)), 0) << world.log();
   EXPECT_NE(world.log().find("Exiting: USER CLOSED SIM"), std::string::npos) << world.log();
+  // Once at start-up and once for the page's "Re-read".
+  const std::string finalLog = world.log();
+  size_t reads = 0;
+  for (size_t at = finalLog.find("park airports and stands are okay"); at != std::string::npos;
+       at = finalLog.find("park airports and stands are okay", at + 1)) {
+    ++reads;
+  }
+  EXPECT_EQ(reads, 2u) << finalLog;
 }
 
 }  // namespace

@@ -137,6 +137,23 @@ TEST_F(CheckBoxes, AutoRangeTakesOverTheRadiusAndGivesTheManualOneBack) {
   EXPECT_FALSE(enabled(AR_ABOVE_HEIGHT.controlPlace()->id));
 }
 
+TEST_F(CheckBoxes, AutoRangeInTheAirMeasuresToTheFirstParkAirportOfThePicture) {
+  AUTO_RANGE.set(false);
+  AUTO_RANGE.showInControl();
+  const PictureUser user{.lat = 47.46, .lon = 8.95, .aboveGroundFt = 3000, .onGround = false};
+  picture_.back().user = user;
+  picture_.publish();
+  click(AUTO_RANGE.controlPlace()->id);
+  EXPECT_EQ(RANGE.value(), 40) << "no park airport counts as far away";
+  click(AUTO_RANGE.controlPlace()->id);
+  // About 16.2 nm to the first park airport: round(16.2) + 3 = 19, nearest list value 20.
+  picture_.back().user = user;
+  picture_.back().parking.firstParkAirport = ParkAirportPlace{"LSZH", 47.46, 8.55};
+  picture_.publish();
+  click(AUTO_RANGE.controlPlace()->id);
+  EXPECT_EQ(RANGE.value(), 20);
+}
+
 TEST_F(CheckBoxes, AutoRangeWithoutAUserChangesNoRadius) {
   AUTO_RANGE.set(false);
   AUTO_RANGE.showInControl();

@@ -35,14 +35,75 @@ TEST(StatusPainter, RowsTextsAndColoursFollowTheValues) {
   EXPECT_EQ(version->text, "Version 11.0.2");
   EXPECT_EQ(version->colour, colours::kLimeGreen);
   for (const PaintedText& text : texts) {
-    if (text.text == "Weather") EXPECT_EQ(text.colour, colours::kYellow);
-    if (text.text == "Traffic") EXPECT_EQ(text.colour, colours::kLimeGreen);
-    if (text.text == values.edition) EXPECT_EQ(text.colour, colours::kLimeGreen);
-    if (text.text == values.simulator) EXPECT_EQ(text.colour, colours::kYellow);
-    EXPECT_LT(text.y, kStatusArea.bottom);
+    if (text.text == "Weather") {
+      EXPECT_EQ(text.colour, colours::kYellow);
+    }
+    if (text.text == "Traffic") {
+      EXPECT_EQ(text.colour, colours::kLimeGreen);
+    }
+    if (text.text == values.edition) {
+      EXPECT_EQ(text.colour, colours::kLimeGreen);
+    }
+    if (text.text == values.simulator) {
+      EXPECT_EQ(text.colour, colours::kYellow);
+    }
+    EXPECT_TRUE(text.y < kStatusArea.bottom || text.y >= kParkingStatusArea.top) << text.text;
   }
   EXPECT_EQ(feedColour(kFeedStopped), colours::kRed);
   EXPECT_EQ(feedColour(kFeedNotStarted), colours::kWhite);
+}
+
+std::vector<std::string> parkingTexts(const std::vector<PaintedText>& texts) {
+  std::vector<std::string> found;
+  for (const PaintedText& text : texts) {
+    if (text.y >= kParkingStatusArea.top && text.y < kParkingStatusArea.bottom) found.push_back(text.text);
+  }
+  return found;
+}
+
+TEST(StatusPainter, TheParkingRowsShowTheParkAirportWhileItsStandsAreLoaded) {
+  EXPECT_EQ(parkingTexts(status_painter({})), std::vector<std::string>{"Airport parking"});
+
+  ParkingStatus parking{.active = true,
+                        .airport = "LSZH",
+                        .publisher = "stock",
+                        .userStand = "E_67",
+                        .week = 12,
+                        .minutesToRenewal = 7,
+                        .stands = 120,
+                        .updates = 3,
+                        .parkedLive = 4,
+                        .parkedStatic = 36,
+                        .averageFitHours = 1.3,
+                        .wanted = 40,
+                        .percentage = 33,
+                        .maxParkLimited = true,
+                        .quality = "qf real 61, soft 12"};
+  std::vector<std::string> texts = parkingTexts(status_painter({.parking = parking}));
+  std::sort(texts.begin(), texts.end());
+  EXPECT_EQ(texts, (std::vector<std::string>{" LSZH, stock, user stand E_67, wk=12", "# stands: 120",
+                                             "# updates:    3", "(next in 7 min)", "Airport parking active",
+                                             "average fit: 1.3", "max park:  40 (=33 %)", "parked live:   4",
+                                             "parked static:  36", "qf: qf real 61, soft 12"}));
+
+  parking.userStand.clear();
+  parking.minutesToRenewal = -1;
+  parking.averageFitHours = -1.0;
+  parking.maxParkLimited = false;
+  texts = parkingTexts(status_painter({.parking = parking}));
+  EXPECT_NE(std::find(texts.begin(), texts.end(), " LSZH, stock, wk=12"), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "average fit: -"), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "no max park live"), texts.end());
+  EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](const auto& t) { return t.starts_with("(next in"); }), 0)
+      << "before the first minute count";
+}
+
+TEST(StatusPainter, APaintRemovesParkingTextsThatAreNoLongerThere) {
+  WindowModel model;
+  model.paintStatusArea(status_painter({.parking = {.active = true, .airport = "LSZH", .minutesToRenewal = 7}}));
+  EXPECT_GT(parkingTexts(model.paintedTexts()).size(), 1u);
+  model.paintStatusArea(status_painter({}));
+  EXPECT_EQ(parkingTexts(model.paintedTexts()), std::vector<std::string>{"Airport parking"});
 }
 
 TEST(StatusPainter, PaintReplacesTheStatusAreaOnlyAndInvalidationsCoalesce) {

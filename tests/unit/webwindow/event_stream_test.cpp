@@ -10,7 +10,7 @@ namespace tfx::webwindow {
 namespace {
 
 struct Recorder {
-  std::string written;
+  std::string written{};
   bool accept = true;
   std::function<bool(std::string_view)> write() {
     return [this](std::string_view text) {

@@ -46,7 +46,7 @@ TEST_F(WebApiRoutes, TheWindowWithEveryControlInRowOrder) {
 }
 
 TEST_F(WebApiRoutes, TheFieldOrderIsTheDocumentedOne) {
-  const std::string text = windowJson(model_).dump();
+  const std::string text = windowJsonText(model_);
   EXPECT_EQ(text.find(R"({"revision":)"), 0u);
   EXPECT_NE(text.find(R"({"id":32797,"kind":"check","y":147,"label":"Scan for liveries","setting":"SCAN_LIVERIES",)"
                       R"("enabled":true,"checked":true})"),
