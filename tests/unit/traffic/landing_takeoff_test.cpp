@@ -207,7 +207,9 @@ TEST_F(TakeOff, TheClimbGrowsInTheFirstThreeSecondsAfterLiftOffAndTheGearComesUp
     takeOffRollStep(context, a);
     ASSERT_EQ(a.motion.takeOffCounter, counter);
     EXPECT_NEAR(a.block.altitude - altitude, liftOffClimbFactor(counter), 1e-9) << counter;
-    if (counter >= 1) EXPECT_FALSE(a.onGroundConfirmed);
+    if (counter >= 1) {
+      EXPECT_FALSE(a.onGroundConfirmed);
+    }
     altitude = a.block.altitude;
   }
   const auto events = takeEvents();
