@@ -20,11 +20,14 @@ class GroundFixture : public MotionFixture {
  protected:
   static constexpr LatLon kApron{47.4600, 8.5600};
   static constexpr double kA320HalfSpanNm = 0.009665226781857453;  // 17.9 m
+  static constexpr size_t kMostStands = 64;
 
   GroundFixture() {
     setParkAirport();
     simulator.user = {47.47, 8.53};
     parking.parking.stands.standsLoaded = true;
+    // Tests hold the stands addStand returns while they add more.
+    parking.parking.stands.parkStands.reserve(kMostStands);
   }
 
   static double feet(double metres) { return metres / 0.3048; }
@@ -35,6 +38,7 @@ class GroundFixture : public MotionFixture {
   // Stand n + 1 at `position`, its circle `radiusM`; the overlap table is rebuilt.
   airports::Stand& addStand(const LatLon& position, double headingDeg = 0.0, double radiusM = 20.0) {
     auto& stands = parking.parking.stands.parkStands;
+    EXPECT_LT(stands.size(), kMostStands) << "more stands would move those handed out";
     airports::Stand& stand = stands.emplace_back();
     stand.index = static_cast<int>(stands.size());
     stand.id = fmt::format("S{}", stand.index);
