@@ -1,18 +1,20 @@
 // The web window in Chromium against the running program:
-//   node page_e2e.mjs URL PARAMETERS_XML CHROMIUM PEERS_FOLDER
+//   node page_e2e.mjs URL PARAMETERS_XML CHROMIUM PEERS_FOLDER [SLOWDOWN]
+// SLOWDOWN stretches every deadline, for a program built with a sanitizer.
 // Exits 0 when every check passed; prints what failed otherwise.
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import path from 'node:path';
 
-const [url, parametersFile, chromiumPath, peers] = process.argv.slice(2);
+const [url, parametersFile, chromiumPath, peers, slowdownArgument] = process.argv.slice(2);
+const slowdown = Number(slowdownArgument ?? 1);
 const { chromium } = createRequire(path.join(peers, 'node_modules', 'x.js'))('playwright-core');
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 async function eventually(what, condition, seconds = 20) {
-  const end = Date.now() + seconds * 1000;
+  const end = Date.now() + seconds * slowdown * 1000;
   let last;
   while (Date.now() < end) {
     try {

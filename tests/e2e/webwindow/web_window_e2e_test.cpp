@@ -70,7 +70,7 @@ TEST(WebWindowE2e, ThePageDrivesTheProgram) {
   const fs::path parameters = world.appData() / "Aeroshadow_P3D" / "parameters.xml";
   ChildProcess page(TFX_NODE,
                     {(sourceDir() / "tests" / "e2e" / "webwindow" / "page_e2e.mjs").string(), url, parameters.string(),
-                     TFX_CHROMIUM, peersFolder().string()},
+                     TFX_CHROMIUM, peersFolder().string(), std::to_string(kSanitizerSlowdown)},
                     {.standardOutput = world.root() / "page.out", .standardError = world.root() / "page.err"});
   const std::optional<int> pageExit = page.waitFor(std::chrono::seconds(180));
   EXPECT_EQ(pageExit, 0) << readFile(world.root() / "page.out") << readFile(world.root() / "page.err");
