@@ -2,6 +2,7 @@
 
 #include <pugixml.hpp>
 
+#include <sstream>
 #include <stdexcept>
 
 #include "eventually.h"
@@ -136,6 +137,20 @@ void ProgramWorld::storeSetting(const std::string& name, const std::string& valu
   if (!node.attribute("value")) node.append_attribute("value");
   node.attribute("value").set_value(value.c_str());
   document.save_file(file.c_str());
+}
+
+std::vector<std::vector<std::string>> simulatorTraceRows(const std::string& trace) {
+  std::vector<std::vector<std::string>> rows;
+  std::istringstream lines(trace);
+  std::string line;
+  std::getline(lines, line);  // heading
+  while (std::getline(lines, line)) {
+    std::vector<std::string> fields;
+    std::istringstream row(line);
+    for (std::string field; std::getline(row, field, ';');) fields.push_back(field);
+    if (fields.size() >= 10) rows.push_back(std::move(fields));
+  }
+  return rows;
 }
 
 }  // namespace tfx::test

@@ -63,4 +63,8 @@ class ProgramWorld {
   std::unique_ptr<test::ChildProcess> program_;
 };
 
+// The rows of the simulator stand-in's trace (time;objectId;title;lat;lon;...)
+// below its heading, split at ';'; rows of fewer than ten fields are left out.
+std::vector<std::vector<std::string>> simulatorTraceRows(const std::string& trace);
+
 }  // namespace tfx::test

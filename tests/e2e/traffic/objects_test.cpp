@@ -66,14 +66,7 @@ struct TracedObject {
 // The stand-in's trace: time;objectId;title;lat;lon;...
 std::map<std::string, TracedObject> tracedObjects(const std::string& trace) {
   std::map<std::string, TracedObject> objects;
-  std::istringstream lines(trace);
-  std::string line;
-  std::getline(lines, line);  // heading
-  while (std::getline(lines, line)) {
-    std::vector<std::string> fields;
-    std::istringstream row(line);
-    for (std::string field; std::getline(row, field, ';');) fields.push_back(field);
-    if (fields.size() < 10) continue;
+  for (const std::vector<std::string>& fields : simulatorTraceRows(trace)) {
     TracedObject& object = objects[fields[1]];
     object.title = fields[2];
     object.last = fields[3] + ";" + fields[4];

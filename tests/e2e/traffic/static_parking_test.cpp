@@ -6,7 +6,6 @@
 #include <cmath>
 #include <map>
 #include <pugixml.hpp>
-#include <sstream>
 
 #include "core/geodesy.h"
 #include "eventually.h"
@@ -44,14 +43,7 @@ struct TracedPlaces {
 // The stand-in's trace, time;objectId;title;lat;lon;...: where each object was.
 std::map<std::string, TracedPlaces> tracedPlaces(const std::string& trace) {
   std::map<std::string, TracedPlaces> objects;
-  std::istringstream lines(trace);
-  std::string line;
-  std::getline(lines, line);  // heading
-  while (std::getline(lines, line)) {
-    std::vector<std::string> fields;
-    std::istringstream row(line);
-    for (std::string field; std::getline(row, field, ';');) fields.push_back(field);
-    if (fields.size() < 10) continue;
+  for (const std::vector<std::string>& fields : simulatorTraceRows(trace)) {
     const LatLon here{std::stod(fields[3]), std::stod(fields[4])};
     TracedPlaces& object = objects[fields[1]];
     if (object.frames++ == 0) object.first = here;
