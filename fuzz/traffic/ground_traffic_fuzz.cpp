@@ -20,6 +20,7 @@
 #include "airports/airport.h"
 #include "airports/stand_geometry.h"
 #include "core/parameters.h"
+#include "fresh_traffic_state.h"
 #include "lab_simulator.h"
 #include "runstate/cycle_clock.h"
 #include "traffic/first_links.h"
@@ -120,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   lab::LabSimulator simulator(
       {47.4700, 8.5300, kElevationFt, 0.0, kElevationFt, 2.0, {std::string(kDefaultLiveryTitle)}, {}});
   simulator.connect();
-  TrafficState state;
+  TrafficState& state = freshTrafficState();
   FirstLinks first;
   FuzzParking parking;
   TrafficQueue queue;

@@ -19,6 +19,7 @@
 #include "aircraft/aircraft_database.h"
 #include "airports/airport.h"
 #include "core/parameters.h"
+#include "fresh_traffic_state.h"
 #include "realtraffic/traffic_decoder.h"
 #include "realtraffic/traffic_fields.h"
 #include "runstate/cycle_clock.h"
@@ -134,7 +135,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view input(reinterpret_cast<const char*>(data), size);
-  TrafficState state;
+  TrafficState& state = freshTrafficState();
   FirstLinks first;
   FuzzSimulator simulator;
   TrafficQueue queue;
