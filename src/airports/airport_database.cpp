@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -15,9 +16,6 @@
 
 namespace tfx::airports {
 namespace {
-
-// Room for every airport of the shipped file, so the list never grows step by step.
-constexpr size_t kReservedAirports = 44000;
 
 struct ProcessDatabase {
   AirportDatabase airports;
@@ -69,12 +67,14 @@ AirportDatabase readAirportFile(const std::filesystem::path& path) {
   }
   const pugi::xml_node root = document.child("airports");
   if (!root) throw std::runtime_error(fmt::format("Missing <airports> root in: {}", path.string()));
+  // Counting the elements first gives the list its exact room: it never grows
+  // step by step, and a small file does not pay for the shipped one's size.
+  const auto elements = root.children("airport");
   AirportDatabase airports;
-  airports.reserve(kReservedAirports);
-  for (const pugi::xml_node element : root.children("airport")) readAirportElement(element, airports);
+  airports.reserve(static_cast<size_t>(std::distance(elements.begin(), elements.end())));
+  for (const pugi::xml_node element : elements) readAirportElement(element, airports);
   std::sort(airports.begin(), airports.end(), [](const Airport& a, const Airport& b) { return a.code < b.code; });
   writeLog(fmt::format("{} airports read from '{}'", airports.size(), path.string()));
-  airports.shrink_to_fit();
   return airports;
 }
 
