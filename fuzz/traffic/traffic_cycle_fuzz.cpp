@@ -80,8 +80,11 @@ void checkPromises(TrafficState& state) {
   for (const LiveAircraft& aircraft : state.liveList) {
     hexids.push_back(aircraft.hexid);
     require(aircraft.history.size() <= 201);
-    // The oldest point is the current target, whose due cycle the air step re-times.
-    for (size_t i = 2; i < aircraft.history.size(); ++i)
+    // The oldest point is the current target, whose due cycle the air step
+    // re-times; a record leaving the simulator to come back puts the shown
+    // place before it, so there the target is the second point.
+    const size_t firstInOrder = aircraft.state == SimState::Active ? 2 : 3;
+    for (size_t i = firstInOrder; i < aircraft.history.size(); ++i)
       require(aircraft.history[i].stamp > aircraft.history[i - 1].stamp);
     require(shownOnEarth(aircraft.block));
   }
