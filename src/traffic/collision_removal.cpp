@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "core/log.h"
 #include "core/parameters.h"
@@ -99,8 +100,11 @@ void clearAround(TrafficContext& context, const LiveAircraft& aircraft) {
     const double distanceNm = gf_distanceNm(positionOf(aircraft.block), record.aircraft.position);
     if (distanceNm >= kStaticMargin * (aircraft.halfWingspan + record.aircraft.halfWingspanNm)) continue;
     if (LOG.value()) {
-      writeLog(fmt::format("{:8}: {:8} removed for collision avoidance with static {}", record.aircraft.standIndex,
-                           record.aircraft.callsign, aircraft.callsign));
+      // Formatted in place: this runs in the traffic cycle, which allocates nothing.
+      fmt::memory_buffer line;
+      fmt::format_to(std::back_inserter(line), "{:8}: {:8} removed for collision avoidance with static {}",
+                     record.aircraft.standIndex, record.aircraft.callsign, aircraft.callsign);
+      writeLog({line.data(), line.size()});
     }
     context.links.observer.collision(record.aircraft.hexid, "live-static", aircraft.callsign,
                                      distanceNm * kMetersPerNm);

@@ -12,6 +12,13 @@
 namespace tfx::tool {
 namespace {
 
+nlohmann::ordered_json overlapPairsJson(const lab::GroundFigures& ground) {
+  nlohmann::ordered_json pairs = nlohmann::ordered_json::array();
+  for (const auto& [names, pair] : ground.overlapPairs)
+    pairs.push_back({{"a", names.first}, {"b", names.second}, {"frames", pair.frames}, {"closest_m", pair.closestM}});
+  return pairs;
+}
+
 int runLabCommand(CommandArguments arguments) {
   lab::LabOptions options;
   try {
@@ -41,7 +48,10 @@ int runLabCommand(CommandArguments arguments) {
                                     {"park_error_max_m", summary.ground.parkErrorMaxM},
                                     {"park_heading_error_max_deg", summary.ground.parkHeadingErrorMaxDeg},
                                     {"ground_overlaps", summary.ground.groundOverlaps},
-                                    {"ground_jump_max_m", summary.ground.groundJumpMaxM}};
+                                    {"ground_jump_max_m", summary.ground.groundJumpMaxM},
+                                    {"push_backs", summary.pushBacks},
+                                    {"pull_outs", summary.pullOuts},
+                                    {"ground_overlap_pairs", overlapPairsJson(summary.ground)}};
   fmt::print("{}\n", json.dump());
   return 0;
 }

@@ -43,12 +43,19 @@ How the state vectors' faults are mapped:
   the report is left out; a single altitude more than 1500 ft off the median of
   the aircraft's altitudes within 15 s either side (a spike) becomes that median;
 - a missing ground speed, track or vertical rate keeps the aircraft's last
-  value (as a live feed repeats stale values); with none yet the ground speed
-  and vertical rate are 0 and the track empty.
+  value (as a live feed repeats stale values); with none yet the vertical
+  rate is 0 and the track empty;
+- on the ground the state vectors carry no surface speed, only none or the
+  last speed measured in the air (up to 468 kt for a taxiing aircraft): the
+  ground speed there, and in the air before any speed was measured, is
+  measured from the positions, the distance covered since the aircraft's
+  report 10 s earlier (or its previous report, when that is older) over the
+  time between them, as a feed that decodes the surface movement reports it.
 """
 
 import gzip
 import json
+import math
 import statistics
 import sys
 from collections import OrderedDict
@@ -57,6 +64,9 @@ TRAFFIC_PORT = 49005
 SPIKE_FEET = 1500.0
 SPIKE_WINDOW_MS = 15000
 STALE_ALTITUDE_MS = 10000
+GROUND_SPEED_WINDOW_MS = 10000
+EARTH_RADIUS_M = 6371008.8
+METRES_PER_SECOND_PER_KNOT = 1852.0 / 3600.0
 
 # The state vectors carry no aircraft type. These are the types assumed for the
 # replay (typical of each operator's fleet at the time); the category follows.
@@ -121,6 +131,25 @@ def despiked_altitudes(flight):
     return result
 
 
+def metres_between(a, b):
+    lat1, lat2 = math.radians(a["latitude"]), math.radians(b["latitude"])
+    dlat, dlon = lat2 - lat1, math.radians(b["longitude"] - a["longitude"])
+    h = math.sin(dlat / 2) ** 2 + math.cos(lat1) * math.cos(lat2) * math.sin(dlon / 2) ** 2
+    return 2 * EARTH_RADIUS_M * math.asin(math.sqrt(h))
+
+
+def measured_knots(flight, index):
+    """Knots covered from the report GROUND_SPEED_WINDOW_MS before (or the previous one, when older) to this one."""
+    report = flight[index]
+    earlier = index - 1
+    while earlier > 0 and report["timestamp"] - flight[earlier - 1]["timestamp"] <= GROUND_SPEED_WINDOW_MS:
+        earlier -= 1
+    if earlier < 0:
+        return 0.0
+    seconds = (report["timestamp"] - flight[earlier]["timestamp"]) / 1000.0
+    return metres_between(flight[earlier], report) / seconds / METRES_PER_SECOND_PER_KNOT
+
+
 def fmt(value, digits):
     return f"{value:.{digits}f}"
 
@@ -131,7 +160,7 @@ def datagrams_of(icao, flight):
     altitudes = despiked_altitudes(flight)
     last_altitude = None
     last = {"groundspeed": None, "track": None, "vertical_rate": None}
-    for record, altitude in zip(flight, altitudes):
+    for index, (record, altitude) in enumerate(zip(flight, altitudes)):
         stamp = record["timestamp"]
         for key in last:
             value = number(record.get(key))
@@ -140,6 +169,9 @@ def datagrams_of(icao, flight):
         if altitude is not None:
             last_altitude = (stamp, altitude)
         on_ground = record.get("onground") is True
+        groundspeed = last["groundspeed"]
+        if on_ground or groundspeed is None:
+            groundspeed = measured_knots(flight, index)
         if on_ground:
             altitude = 0.0
         elif altitude is None:
@@ -151,7 +183,7 @@ def datagrams_of(icao, flight):
         fields = [
             "RTTFC", str(int(icao, 16)), fmt(record["latitude"], 7), fmt(record["longitude"], 7),
             fmt(altitude, 0), fmt(last["vertical_rate"] or 0.0, 0), "1" if on_ground else "0", track,
-            fmt(last["groundspeed"] or 0.0, 1), callsign, aircraft_type, "null", "null", "null",
+            fmt(groundspeed, 1), callsign, aircraft_type, "null", "null", "null",
             fmt(stamp / 1000.0, 2), "replay", "null", "adsb_icao", "-1", "-1", "-1", "-1", "-1", "-1", "-1", "-1",
             "-1", "none", category,
         ]

@@ -113,6 +113,8 @@ void EventWriter::staticRemoved(uint32_t hexid, std::string_view reason) {
 void EventWriter::stand(const LiveAircraft& aircraft, std::string_view what, double distanceM,
                         double headingErrorDeg) {
   if (what == "arrived") ++arrivalCount;
+  if (what == "pushing_back") ++pushBackCount;
+  if (what == "pulling_out") ++pullOutCount;
   write(aircraft, "stand",
         Json{{"stand", aircraft.standId},
              {"what", what},

@@ -43,6 +43,8 @@ class EventWriter final : public TrafficObserver {
   int64_t droppedCount = 0;
   int64_t erasedCount = 0;
   int64_t arrivalCount = 0;
+  int64_t pushBackCount = 0;
+  int64_t pullOutCount = 0;
   std::map<std::string, int64_t, std::less<>> dropReasons;
 
  private:

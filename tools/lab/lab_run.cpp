@@ -290,6 +290,8 @@ LabSummary runLab(const LabOptions& given) {
   summary.removed = events.erasedCount;
   summary.dropReasons = events.dropReasons;
   summary.arrivals = events.arrivalCount;
+  summary.pushBacks = events.pushBackCount;
+  summary.pullOuts = events.pullOutCount;
   summary.ground = groundWatch.figures();
   if (!cycleMicros.empty()) {
     double total = 0;

@@ -30,6 +30,8 @@ struct LabSummary {
   // Static aircraft whose stand has no option for them at the half-hour they were chosen for.
   int64_t staticMismatched = 0;
   int64_t arrivals = 0;
+  int64_t pushBacks = 0;
+  int64_t pullOuts = 0;
   GroundFigures ground;
 };
 

@@ -1,7 +1,10 @@
 // The program against both stand-ins with the user parked at Zurich's stand
 // E_67: LSZH becomes the park airport and the simulator stand-in's trace shows
-// static aircraft standing still on its stands, never on the user's.
+// static aircraft standing still on its stands, never on the user's, and a
+// live departure made on its stand.
 #include <gtest/gtest.h>
+
+#include <fmt/format.h>
 
 #include <cmath>
 #include <map>
@@ -60,6 +63,19 @@ const StandPlace* standAt(const std::vector<StandPlace>& stands, const LatLon& p
   return nullptr;
 }
 
+constexpr const char* kAegeanTitle = "Aegean A320 Test";
+
+void installAegeanA320(const ProgramWorld& world) {
+  const fs::path aircraft = world.root() / "addons" / "Test_AI" / "SimObjects" / "AI Traffic" / "A320_AEE";
+  writeFile(aircraft / "aircraft.cfg", fmt::format("[fltsim.0]\ntitle={}\nsim=A320\nmodel=\ntexture=AEE\n"
+                                                   "atc_parking_codes=AEE\natc_parking_types=GATE\n\n"
+                                                   "[General]\natc_model=A320\n",
+                                                   kAegeanTitle));
+  writeFile(aircraft / "A320.air", "air");
+  fs::create_directories(aircraft / "model");
+  fs::create_directories(aircraft / "texture.AEE");
+}
+
 TEST(StaticParkingTest, AtZurichTheSimulatorShowsStaticAircraftStandingOnStands) {
   ProgramWorld world;
   const fs::path standFile = world.install() / "airports" / "my_thirdparty" / "LSZH.xml";
@@ -72,9 +88,12 @@ TEST(StaticParkingTest, AtZurichTheSimulatorShowsStaticAircraftStandingOnStands)
   world.storeSetting("SCAN_AIRPORTS", "false");
   world.storeSetting("COLLISION_LIVE_PARKED_GND", "true");
   // The test aircraft have no livery for the timetables' airlines and types:
-  // the static aircraft wear the default livery, which the simulator has.
+  // the static aircraft wear the default livery, which the simulator has. The
+  // recording's departure AEE5ZH gets its airline's livery, so that it is
+  // made as a live aircraft.
   const fs::path titles = world.root() / "titles.txt";
-  writeFile(titles, "Aeroshadow Default Livery\n");
+  writeFile(titles, fmt::format("Aeroshadow Default Livery\n{}\n", kAegeanTitle));
+  installAegeanA320(world);
   world.startSimulator({"--titles=" + titles.string()});
   world.startProgram();
   world.startFeed({"--replay", (sourceDir() / "data" / "feed" / "zurich.rec").string()});
@@ -102,6 +121,8 @@ TEST(StaticParkingTest, AtZurichTheSimulatorShowsStaticAircraftStandingOnStands)
     EXPECT_NE(stand, "E_67") << "the user's stand is kept free";
     EXPECT_EQ(++aircraftOn[stand], 1) << "two aircraft on " << stand;
   }
+  // Standing on the stand made by hand for it when its reports come.
+  EXPECT_TRUE(world.logShows("H_AEE5ZH: AEE5ZH   parks", 60s)) << world.log();
   EXPECT_EQ(readFile(world.install() / "airports" / "my_park_airports.txt"), "LSZH,E_67\n");
   EXPECT_EQ(world.closeProgram(), 0);
 }

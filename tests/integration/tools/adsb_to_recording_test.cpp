@@ -1,4 +1,7 @@
+#include <fmt/format.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <sstream>
 
@@ -68,10 +71,41 @@ TEST(AdsbToRecordingTest, FaultsOfTheStateVectorsAreMappedNotFatal) {
       "null,adsb_icao" + tail,
       "3000 49005 RTTFC,4921528,47.4530000,8.5670000,2950,-700,0,277.0,148.0,EDW1,A320,null,null,null,1003.00,replay,"
       "null,adsb_icao" + tail,
-      "4000 49005 RTTFC,4921528,47.4540000,8.5660000,0,0,1,90.0,20.0,null,A320,null,null,null,1004.00,replay,"
+      "4000 49005 RTTFC,4921528,47.4540000,8.5660000,0,0,1,90.0,260.9,null,A320,null,null,null,1004.00,replay,"
       "null,adsb_icao" + tail,
   };
   EXPECT_EQ(lines, expected);
+}
+
+// The state vectors of a landing aircraft go on carrying its last airborne
+// speed while it rolls out, taxis and stands; a feed reports the speed it
+// moves at on the ground, which the program's report checks rely on.
+TEST(AdsbToRecordingTest, GroundSpeedOnTheGroundIsMeasuredFromThePositions) {
+  test::TempDir folder;
+  std::string records = R"([{"timestamp": 2000000, "icao24": "0083c3", "callsign": "CAI1", "latitude": 47.45,
+    "longitude": 8.57, "altitude": 1500.0, "groundspeed": 130.0, "track": 0.0, "vertical_rate": -600.0,
+    "onground": false})";
+  for (int second = 1; second <= 16; ++second) {
+    const double latitude = 47.45 + 0.0001 * std::min(second, 4);  // 11.1 m a second, then still
+    records += fmt::format(R"(, {{"timestamp": {}, "icao24": "0083c3", "callsign": "CAI1", "latitude": {:.4f},
+      "longitude": 8.57, "altitude": null, "groundspeed": 130.0, "track": 0.0, "vertical_rate": -600.0,
+      "onground": true}})",
+                           2000000 + 1000 * second, latitude);
+  }
+  test::writeFile(folder / "landing.json", records + "]");
+  ASSERT_EQ(convert(folder / "landing.json", folder / "landing.rec", folder), 0) << test::readFile(folder / "err.txt");
+  std::vector<std::string> speeds;
+  for (const std::string& line : datagramsOf(test::readFile(folder / "landing.rec"))) {
+    std::vector<std::string> fields;
+    std::istringstream datagram(line.substr(line.find("RTTFC")));
+    for (std::string field; std::getline(datagram, field, ',');) fields.push_back(field);
+    speeds.push_back(fields.at(8));
+  }
+  ASSERT_EQ(speeds.size(), 17u);
+  EXPECT_EQ(speeds[0], "130.0") << "in the air the state vector's speed stays";
+  for (int second = 1; second <= 4; ++second) EXPECT_EQ(speeds[second], "21.6") << second;
+  EXPECT_EQ(speeds[10], "8.6") << "44.5 m in the 10 s since the report in the air";
+  for (int second = 14; second <= 16; ++second) EXPECT_EQ(speeds[second], "0.0") << second;
 }
 
 }  // namespace

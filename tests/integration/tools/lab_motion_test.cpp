@@ -150,9 +150,8 @@ TEST(LabMotion, ATakeOffRollRotatesAndClimbsOutOnItsTrack) {
 }
 
 // The Zurich finals reach the traffic as ground reports (their altitudes lie
-// within the reader's ground band of the field elevation) and the climb-outs
-// are refused after their ground reports of 0 knots (a speed jump to 96
-// knots), so these flights show hardly an airborne frame. VJT796 is left out:
+// within the reader's ground band of the field elevation), so these flights
+// show few airborne frames: those of the departures' climb-outs. VJT796 is left out:
 // its landing, seen only on the ground, counts as a take-off roll, and at the
 // end of its reports the extrapolation flies it off (see the figures in docs/lab.md).
 TEST(LabMotion, TheZurichFlightsKeepTheAirborneTargets) {

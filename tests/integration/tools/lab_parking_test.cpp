@@ -142,5 +142,49 @@ TEST_F(LabParkingTest, ZurichGetsStaticAircraftOnMatchingStandsThatNeverMoveAndL
   EXPECT_EQ(test::readFile(install_ / "airports" / "my_park_airports.txt"), "LSZH,E_67\n");
 }
 
+// The whole recording with live and static aircraft kept apart: the two
+// arrivals drive onto the stands made by hand where they really stopped
+// (H_CAI3208 and H_VJT796, the 36th and 37th stand after the groundnet's 35),
+// the two departures are pushed back from theirs and leave. Aircraft on the
+// ground that stand in each other are always two live ones whose own reports
+// come that close (no rule keeps taxiing live aircraft apart), never a
+// static one.
+TEST_F(LabParkingTest, ZurichArrivalsParkOnTheirStandsAndDeparturesPushBack) {
+  ASSERT_EQ(runLab({"--frame-hz", "5", "--set", "COLLISION_LIVE_PARKED_GND=true"}), 0)
+      << test::readFile(root_ / "errors.txt");
+  const auto summary = nlohmann::json::parse(test::readFile(root_ / "summary.json"));
+  EXPECT_EQ(summary["arrivals"], 2);
+  EXPECT_LE(summary["park_error_max_m"].get<double>(), 2.0);
+  EXPECT_LE(summary["park_heading_error_max_deg"].get<double>(), 1.0);
+  EXPECT_EQ(summary["push_backs"], 2);
+
+  std::map<uint32_t, std::string> callsignOf;
+  std::map<std::string, std::vector<std::string>> standSteps;
+  std::map<std::string, uint32_t> arrivedAt;
+  for (const nlohmann::json& event : events()) {
+    const std::string what = event["what"];
+    const nlohmann::json& details = event["details"];
+    if (event["hexid"].is_null()) continue;
+    const auto hexid = event["hexid"].get<uint32_t>();
+    if (what == "create") callsignOf[hexid] = details["callsign"];
+    if (what != "stand") continue;
+    const std::string& callsign = callsignOf.at(hexid);
+    standSteps[callsign].push_back(details["what"]);
+    if (details["what"] == "arrived") {
+      arrivedAt[callsign] = details["stand"];
+      EXPECT_LE(details["distance_m"].get<double>(), 2.0) << callsign;
+      EXPECT_LE(details["heading_error_deg"].get<double>(), 1.0) << callsign;
+    }
+  }
+  EXPECT_EQ(arrivedAt, (std::map<std::string, uint32_t>{{"CAI3208", 36}, {"VJT796", 37}}));
+  const std::vector<std::string> departed{"parked", "pushing_back", "pushed_back", "left"};
+  EXPECT_EQ(standSteps["ENT57BW"], departed);
+  EXPECT_EQ(standSteps["AEE5ZH"], departed);
+
+  for (const nlohmann::json& pair : summary["ground_overlap_pairs"]) {
+    for (const char* side : {"a", "b"}) EXPECT_FALSE(pair[side].get<std::string>().ends_with(" (static)")) << pair;
+  }
+}
+
 }  // namespace
 }  // namespace tfx

@@ -1,6 +1,7 @@
 // Collision avoidance: buffered aircraft held back for the user aircraft,
 // one aircraft a tick removed near it, and static aircraft removed in the way
 // of live ones; nothing at all with the three switches off.
+#include "core/log.h"
 #include "core/parameters.h"
 #include "ground_fixture.h"
 #include "traffic/collision_hold.h"
@@ -105,12 +106,16 @@ TEST_F(Collision, OneAircraftATickIsRemovedNearTheUserThenStaticOnesWhenTheUserM
 
 TEST_F(Collision, ALiveAircraftTaxiingIntoAStaticOneRemovesItOnceItMoved) {
   LiveAircraft& a = taxiing(0x4e2001, {groundPoint(kApron, 0)});
-  staticAt(offset(kApron, 0.0, 30.0), 12);
+  StaticRecord& inTheWay = staticAt(offset(kApron, 0.0, 30.0), 12);
+  inTheWay.aircraft.callsign = "LX12";
+  inTheWay.aircraft.standIndex = 7;
   staticAt(offset(kApron, 0.0, 60.0), 13);
+  LogCapture log;
   clearStaticsForLive(ground);
   EXPECT_TRUE(state.staticRecords[0].removing);
   EXPECT_FALSE(state.staticRecords[1].removing);
   EXPECT_TRUE(hasEvent("12 collision live-static SWR1"));
+  EXPECT_EQ(log.lines(), std::vector<std::string>{"       7: LX12     removed for collision avoidance with static SWR1"});
   a.block.lat = offset(kApron, 0.0, 45.0).lat;
   a.phase = FlightPhase::Parked;
   clearStaticsForLive(ground);
