@@ -206,7 +206,7 @@ void BM_GroundCycle1000Stands(benchmark::State& bench) {
       apron.cycle.trafficCycle();
       if ((n + 1) % 100 == 0) {
         const auto start = std::chrono::steady_clock::now();
-        apron.cycle.tick();
+        apron.cycle.tick(static_cast<int32_t>(ticks + 1));
         tickMicros += std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
         ++ticks;
       }

@@ -133,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       const int32_t n = cycleNumber().load();
       simulator.runFramesUntil(n / 100.0, [](double, const simstandin::World&) {});
       cycle.trafficCycle();
-      if ((n + 1) % 100 == 0) cycle.tick();
+      if ((n + 1) % 100 == 0) cycle.tick((n + 1) / 100);
       checkPromises(state);
     }
   };

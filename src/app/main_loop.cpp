@@ -92,7 +92,7 @@ void MainLoop::tickStep() {
   messageLine().tick();
   repaintStatusArea();
   ++tickCounter_;
-  traffic_.tick();
+  traffic_.tick(tickCounter_);
   if (requestWork_) requestWork_->tick(tickCounter_);
 }
 

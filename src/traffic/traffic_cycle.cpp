@@ -11,11 +11,16 @@
 #include "traffic/object_queues.h"
 #include "traffic/parked_learning.h"
 #include "traffic/report_acceptance.h"
+#include "traffic/static_replacement.h"
 #include "traffic/update_pass.h"
 
 namespace tfx {
 namespace {
 constexpr int kReportsPerCycle = 2;
+constexpr int32_t kStarredStaticTicks = 61;
+// Every 15th tick belongs to the periodic parking work; the 61st-tick check
+// runs on the ticks that work leaves free.
+constexpr int32_t kPeriodicWorkTicks = 15;
 }  // namespace
 
 void TrafficCycle::trafficCycle() {
@@ -37,10 +42,12 @@ void TrafficCycle::trafficCycle() {
   cycleNumber().store(cycle + 1);
 }
 
-void TrafficCycle::tick() {
+void TrafficCycle::tick(int32_t tickCounter) {
   removeNearUser(context_, context_.simulator.userSnapshot());
   clearStaticsForLive(context_);
+  replaceStaticForCheckedLive(context_);
   learnParkedEachHalfHour(context_);
+  if (tickCounter % kStarredStaticTicks == 0 && tickCounter % kPeriodicWorkTicks != 0) replaceStarredStatics(context_);
 }
 
 void TrafficCycle::handleReport(const TrafficReport& report) {

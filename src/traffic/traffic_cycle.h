@@ -2,6 +2,7 @@
 // One traffic cycle of the main loop (every 10 ms while the flight runs):
 // simulator notifications, the update pass, at most two reports of the
 // feed, and the periodic simulator requests; then the cycle number moves on.
+#include <cstdint>
 #include <vector>
 
 #include "realtraffic/traffic_queue.h"
@@ -16,9 +17,11 @@ class TrafficCycle {
   TrafficCycle(TrafficContext context, TrafficQueue& queue) : context_(context), queue_(queue) {}
 
   void trafficCycle();
-  // Once a tick (about a second): collision avoidance against the user
-  // aircraft and between live and static aircraft, and learning of parked aircraft.
-  void tick();
+  // Once a tick (about a second; `tickCounter` counts them as the main loop
+  // does): collision avoidance against the user aircraft and between live and
+  // static aircraft, static aircraft making way for their live selves, and
+  // learning of parked aircraft.
+  void tick(int32_t tickCounter);
   // One report of the feed: a new aircraft, or a point of a known one.
   void handleReport(const TrafficReport& report);
 

@@ -267,7 +267,7 @@ LabSummary runLab(const LabOptions& given) {
     const auto before = Clock::now();
     cycle.trafficCycle();
     // The simulator's once-a-second reply drives the tick.
-    if ((n + 1) % kCyclesPerSecond == 0) cycle.tick();
+    if ((n + 1) % kCyclesPerSecond == 0) cycle.tick((n + 1) / kCyclesPerSecond);
     cycleMicros.push_back(std::chrono::duration<float, std::micro>(Clock::now() - before).count());
     if (parking) parking->cycle(n % kCyclesPerSecond == 0);
     summary.maxLive = std::max(summary.maxLive, state.liveList.size());
