@@ -100,9 +100,13 @@ bool hasRequiredMeta(const pugi::xml_document& document) {
   return true;
 }
 
-StandOption readOptionElement(const pugi::xml_node opt, int origin, int index) {
+void appendOptionElement(const pugi::xml_node opt, int origin, Stand& stand) {
   const auto attributes = attributesNamed(opt, kOptionAttributes);
-  StandOption option{.index = index, .origin = origin};
+  const int index = stand.nextOptionIndex();
+  // Made in its place: an option is large, and a file may hold many.
+  StandOption& option = stand.options.emplace_back();
+  option.index = index;
+  option.origin = origin;
   takeCallsign(attributes[kOptionCallsign].as_string(), option);
   option.registration = attributes[kRegistration].as_string();
   std::optional<RegcodeRecord> record;
@@ -120,7 +124,6 @@ StandOption readOptionElement(const pugi::xml_node opt, int origin, int index) {
     option.halfHours = gf_hours2bitset(hours);
   }
   option.real = boolAttribute(attributes[kSoft]) ? 0 : 1;
-  return option;
 }
 
 std::optional<Stand> readStandElement(const pugi::xml_node parkpos, int origin) {
@@ -138,8 +141,7 @@ std::optional<Stand> readStandElement(const pugi::xml_node parkpos, int origin) 
     return std::nullopt;
   }
   stand.options.reserve(countChildren(parkpos, "opt"));
-  int index = 1;
-  forChildrenNamed(parkpos, "opt", [&](pugi::xml_node opt) { stand.options.push_back(readOptionElement(opt, origin, index++)); });
+  forChildrenNamed(parkpos, "opt", [&](pugi::xml_node opt) { appendOptionElement(opt, origin, stand); });
   stand.heli = boolAttribute(attributes[kHeli]);
   stand.ramp = boolAttribute(attributes[kRamp]);
   stand.cargo = boolAttribute(attributes[kCargo]);

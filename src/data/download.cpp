@@ -96,9 +96,13 @@ bool gf_download(CURL* handle, const std::string& url, const std::filesystem::pa
 }
 
 bool gf_downloadByName(std::string_view name, const std::filesystem::path& outputFile, std::string_view baseUrl) {
+  return gf_downloadByName(makeCurlHandle().get(), name, outputFile, baseUrl);
+}
+
+bool gf_downloadByName(CURL* handle, std::string_view name, const std::filesystem::path& outputFile,
+                       std::string_view baseUrl) {
   const std::string url = fmt::format("{}{}", baseUrl, name);
-  CurlHandle handle = makeCurlHandle();
-  const bool done = gf_download(handle.get(), url, outputFile, true);
+  const bool done = gf_download(handle, url, outputFile, true);
   if (done) {
     writeLog(fmt::format("Downloaded '{}' to '{}'", url, outputFile.string()));
   } else {
