@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <string>
 #include <string_view>
 
@@ -49,8 +50,8 @@ void addMeters(XmlTextWriter& writer, std::string_view name, double nm) {
 void writeHourList(XmlTextWriter& writer, const HourSet& hours) {
   std::array<char, kHourListChars> list{};
   size_t length = 0;
-  for (size_t slot = 0; slot < hours.size(); ++slot) {
-    if (!hours.test(slot)) continue;
+  for (unsigned long long rest = hours.to_ullong(); rest != 0; rest &= rest - 1) {
+    const int slot = std::countr_zero(rest);
     if (length > 0) list[length++] = ',';
     if (slot >= 10) list[length++] = static_cast<char>('0' + slot / 10);
     list[length++] = static_cast<char>('0' + slot % 10);
