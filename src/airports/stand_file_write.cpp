@@ -48,7 +48,7 @@ void addMeters(XmlTextWriter& writer, std::string_view name, double nm) {
 }
 
 void writeHourList(XmlTextWriter& writer, const HourSet& hours) {
-  std::array<char, kHourListChars> list{};
+  std::array<char, kHourListChars> list;  // only the part written is read
   size_t length = 0;
   for (unsigned long long rest = hours.to_ullong(); rest != 0; rest &= rest - 1) {
     const int slot = std::countr_zero(rest);
