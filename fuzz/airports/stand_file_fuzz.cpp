@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -55,14 +54,14 @@ void prepareFolder(const fs::path& folder) {
   fuzz::writeBytes(folder / kFixedStandFile, kFixedFile);
 }
 
-std::string positionsText(const pugi::xml_document& document) {
-  std::ostringstream text;
-  document.child("parkpositions").print(text);
-  return text.str();
+std::string writtenText(const ParkStands& park, StandFileMode mode) {
+  return standFileText({.stands = park.parkStands, .info = park.info, .handmade = park.handmade}, mode);
 }
 
+// The stands' part of the text: the meta block holds the date.
 std::string writtenPositions(const ParkStands& park, StandFileMode mode) {
-  return positionsText(standFileDocument({.stands = park.parkStands, .info = park.info, .handmade = park.handmade}, mode));
+  const std::string text = writtenText(park, mode);
+  return text.substr(text.find("<parkpositions"));
 }
 
 // What a learned file keeps: the stand file's own occupancies are not learned.
@@ -102,9 +101,7 @@ void asLearnedFile(const uint8_t* data, size_t size) {
   if (!readPark(kFixedStandFile, park)) return;
   dropStandFileOptions(park);
   const StandFileMode mode = park.handmade ? StandFileMode::All : StandFileMode::Changes;
-  const pugi::xml_document learned =
-      standFileDocument({.stands = park.parkStands, .info = park.info, .handmade = park.handmade}, mode);
-  require(learned.save_file(kFixedLearnedFile.c_str()));
+  writeBytes(kFixedLearnedFile, writtenText(park, mode));
   ParkStands again;
   require(readPark(kFixedStandFile, again) || again.parkStands.empty());
   dropStandFileOptions(again);

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <set>
-#include <sstream>
+#include <string>
 
 #include "airports/stand_file_format.h"
 #include "airports/stand_file_write.h"
@@ -35,12 +35,10 @@ void checkStands(const scan::AirportStands& result) {
     require(!stand.id.empty() && ids.insert(stand.id).second);
   }
   const airports::AirportFileInfo info{"fuzz", "unknown", 0};
-  const pugi::xml_document document =
-      airports::standFileDocument({.stands = result.stands, .info = info, .bglPath = "fuzz.bgl"}, airports::StandFileMode::All);
-  std::ostringstream text;
-  document.save(text);
+  const std::string text =
+      airports::standFileText({.stands = result.stands, .info = info, .bglPath = "fuzz.bgl"}, airports::StandFileMode::All);
   pugi::xml_document reread;
-  require(static_cast<bool>(reread.load_string(text.str().c_str())));
+  require(static_cast<bool>(reread.load_string(text.c_str())));
   const std::vector<airports::Stand> stands = airports::readStandList(reread, 1);
   require(stands.size() == result.stands.size());
   for (size_t index = 0; index < stands.size(); ++index) require(stands[index].id == result.stands[index].id);

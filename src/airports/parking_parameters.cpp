@@ -59,14 +59,12 @@ void applyParkingParameters(const pugi::xml_document& learned, ParkStands& park)
   }
 }
 
-void appendParkingParameters(pugi::xml_node parameters) {
+std::vector<std::pair<std::string, std::string>> parkingParameterValues() {
   const Parameter* const settings[] = {&LEARN_SOFT, &MAX_LIVE, &LATERAL_RANGE, &AUTO_RANGE, &PARK_FAKE,
                                        &WEEK,       &PARK_SOFT, &parking_percentage, &INITIAL_LOAD_ONLY, &MAX_FIT};
-  for (const Parameter* setting : settings) {
-    pugi::xml_node parameter = parameters.append_child("parameter");
-    parameter.append_attribute("name").set_value(setting->name().c_str());
-    parameter.append_attribute("value").set_value(setting->valueText().c_str());
-  }
+  std::vector<std::pair<std::string, std::string>> values;
+  for (const Parameter* setting : settings) values.emplace_back(setting->name(), setting->valueText());
+  return values;
 }
 
 }  // namespace tfx::airports

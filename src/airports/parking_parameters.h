@@ -2,6 +2,10 @@
 // The airport's own parking settings, kept in its learned file.
 #include <pugixml.hpp>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "airports/park_stands.h"
 
 namespace tfx::airports {
@@ -10,7 +14,8 @@ namespace tfx::airports {
 // settings (shown in the window) and logs each.
 void applyParkingParameters(const pugi::xml_document& learned, ParkStands& park);
 
-// Appends one parameter element per parking setting with its current value.
-void appendParkingParameters(pugi::xml_node parameters);
+// Every parking setting's name and current value, in the order a learned
+// file lists them.
+std::vector<std::pair<std::string, std::string>> parkingParameterValues();
 
 }  // namespace tfx::airports

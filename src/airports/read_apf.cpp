@@ -79,7 +79,7 @@ void appendLearnedStand(const pugi::xml_node parkpos, const fs::path& learnedFil
     existing->cargoChanged = true;
   }
   for (const pugi::xml_node opt : parkpos.children("opt")) {
-    existing->options.push_back(readOptionElement(opt, 0, existing->nextOptionIndex()));
+    appendOptionElement(opt, 0, *existing);
   }
 }
 

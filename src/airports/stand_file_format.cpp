@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -17,15 +18,61 @@
 namespace tfx::airports {
 namespace {
 
-constexpr size_t kExpectedStands = 512;
 constexpr double kHalfWrittenDecimal = 0.5e-6;
 
-bool boolAttribute(const pugi::xml_node node, const char* name) { return xmlBool(node.attribute(name).as_string()); }
+// Names are short: compared here rather than by a library call per name.
+bool sameName(const char* name, const char* wanted) {
+  while (*name == *wanted && *wanted != '\0') {
+    ++name;
+    ++wanted;
+  }
+  return *name == *wanted;
+}
+
+// The attributes a reader takes, found in one walk over an element's
+// attributes rather than one walk per name. A name given twice counts where
+// it first appears, as a lookup by name finds it.
+template <size_t N>
+std::array<pugi::xml_attribute, N> attributesNamed(const pugi::xml_node node, const std::array<const char*, N>& names) {
+  std::array<pugi::xml_attribute, N> found{};
+  for (pugi::xml_attribute attribute = node.first_attribute(); attribute; attribute = attribute.next_attribute()) {
+    const char* name = attribute.name();
+    for (size_t at = 0; at < N; ++at) {
+      if (!sameName(name, names[at])) continue;
+      if (!found[at]) found[at] = attribute;
+      break;
+    }
+  }
+  return found;
+}
+
+enum OptionAttribute : size_t { kOptionCallsign, kRegistration, kAirline, kType, kDay, kHalfHours, kSoft };
+constexpr std::array<const char*, 7> kOptionAttributes{"cs", "reg", "airl", "type", "day", "hh", "soft"};
+
+enum StandAttribute : size_t { kId, kLatitude, kLongitude, kRadius, kHeading, kHeli, kRamp, kCargo };
+constexpr std::array<const char*, 8> kStandAttributes{"id",      "latitude", "longitude", "radius",
+                                                      "heading", "heli",     "ramp",      "cargo"};
+
+bool boolAttribute(const pugi::xml_attribute attribute) { return xmlBool(attribute.as_string()); }
+
+// The element's children of that name, walked without a lookup per step.
+template <typename Visit>
+void forChildrenNamed(const pugi::xml_node node, const char* name, Visit visit) {
+  for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+    if (sameName(child.name(), name)) visit(child);
+  }
+}
+
+size_t countChildren(const pugi::xml_node node, const char* name) {
+  size_t count = 0;
+  forChildrenNamed(node, name, [&](pugi::xml_node) { ++count; });
+  return count;
+}
 
 void takeCallsign(std::string_view cs, StandOption& option) {
   const size_t colon = cs.find(':');
-  option.callsign = std::string(cs.substr(0, colon));
-  if (colon != std::string_view::npos) option.callsignNote = std::string(cs.substr(colon + 1));
+  option.callsign.assign(cs.substr(0, colon));
+  if (colon != std::string_view::npos) option.callsignNote.assign(cs.substr(colon + 1));
 }
 
 }  // namespace
@@ -53,64 +100,71 @@ bool hasRequiredMeta(const pugi::xml_document& document) {
   return true;
 }
 
-StandOption readOptionElement(const pugi::xml_node opt, int origin, int index) {
-  StandOption option{.index = index, .origin = origin};
-  takeCallsign(opt.attribute("cs").as_string(), option);
-  option.registration = opt.attribute("reg").as_string();
+void appendOptionElement(const pugi::xml_node opt, int origin, Stand& stand) {
+  const auto attributes = attributesNamed(opt, kOptionAttributes);
+  const int index = stand.nextOptionIndex();
+  // Made in its place: an option is large, and a file may hold many.
+  StandOption& option = stand.options.emplace_back();
+  option.index = index;
+  option.origin = origin;
+  takeCallsign(attributes[kOptionCallsign].as_string(), option);
+  option.registration = attributes[kRegistration].as_string();
   std::optional<RegcodeRecord> record;
   if (!option.registration.empty()) record = gf_findRegcode(option.registration);
   if (record) {
     option.airline = record->operatorName.empty() ? record->airline : record->operatorName;
     option.type = record->type;
   } else {
-    option.airline = opt.attribute("airl").as_string();
-    option.type = opt.attribute("type").as_string();
+    option.airline = attributes[kAirline].as_string();
+    option.type = attributes[kType].as_string();
   }
-  option.day = opt.attribute("day").as_int();
+  option.day = attributes[kDay].as_int();
   // An option without half-hours is no list of bad pieces.
-  if (const std::string_view hours = opt.attribute("hh").as_string(); !hours.empty()) {
+  if (const std::string_view hours = attributes[kHalfHours].as_string(); !hours.empty()) {
     option.halfHours = gf_hours2bitset(hours);
   }
-  option.real = boolAttribute(opt, "soft") ? 0 : 1;
-  return option;
+  option.real = boolAttribute(attributes[kSoft]) ? 0 : 1;
 }
 
 std::optional<Stand> readStandElement(const pugi::xml_node parkpos, int origin) {
+  const auto attributes = attributesNamed(parkpos, kStandAttributes);
   Stand stand;
-  stand.id = parkpos.attribute("id").as_string();
-  stand.lat = parkpos.attribute("latitude").as_double();
-  stand.lon = parkpos.attribute("longitude").as_double();
+  stand.id = attributes[kId].as_string();
+  stand.lat = attributes[kLatitude].as_double();
+  stand.lon = attributes[kLongitude].as_double();
   // Positions are written with 6 decimals: one that writes as 0,0 is 0,0, or
   // a stand would vanish between a save and the next read.
   if (std::abs(stand.lat) <= kHalfWrittenDecimal && std::abs(stand.lon) <= kHalfWrittenDecimal) return std::nullopt;
-  const double radiusMeters = parkpos.attribute("radius").as_double();
+  const double radiusMeters = attributes[kRadius].as_double();
   if (!std::isfinite(stand.lat) || !std::isfinite(stand.lon) || !std::isfinite(radiusMeters)) {
     writeLogError(fmt::format("Stand {} skipped: its position or radius is not a number", stand.id));
     return std::nullopt;
   }
-  int index = 1;
-  for (const pugi::xml_node opt : parkpos.children("opt")) stand.options.push_back(readOptionElement(opt, origin, index++));
-  stand.heli = boolAttribute(parkpos, "heli");
-  stand.ramp = boolAttribute(parkpos, "ramp");
-  stand.cargo = boolAttribute(parkpos, "cargo");
+  stand.options.reserve(countChildren(parkpos, "opt"));
+  forChildrenNamed(parkpos, "opt", [&](pugi::xml_node opt) { appendOptionElement(opt, origin, stand); });
+  stand.heli = boolAttribute(attributes[kHeli]);
+  stand.ramp = boolAttribute(attributes[kRamp]);
+  stand.cargo = boolAttribute(attributes[kCargo]);
   // A heading that is no number would turn every use of it into one; it reads as north.
-  const double headingDegrees = parkpos.attribute("heading").as_double();
+  const double headingDegrees = attributes[kHeading].as_double();
   stand.heading = std::isfinite(headingDegrees) ? headingDegrees * kDegToRad : 0.0;
   stand.radius = radiusMeters * kNmPerMeter;
   return stand;
 }
 
 std::vector<Stand> readStandList(const pugi::xml_document& document, int origin) {
+  const pugi::xml_node positions = document.child("parkpositions");
   std::vector<Stand> stands;
+  stands.reserve(countChildren(positions, "parkpos"));
   std::unordered_set<std::string> seen;
-  seen.reserve(kExpectedStands);
-  for (const pugi::xml_node parkpos : document.child("parkpositions").children("parkpos")) {
+  seen.reserve(stands.capacity());
+  forChildrenNamed(positions, "parkpos", [&](pugi::xml_node parkpos) {
     const std::string id = parkpos.attribute("id").as_string();
     if (!seen.insert(id).second) {
       throw UserErrorException(94, fmt::format("Parking position {} appears more than once?", id));
     }
     if (std::optional<Stand> stand = readStandElement(parkpos, origin)) stands.push_back(std::move(*stand));
-  }
+  });
   return stands;
 }
 

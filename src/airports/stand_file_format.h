@@ -23,7 +23,8 @@ bool hasRequiredMeta(const pugi::xml_document& document);
 // of the given origin; none for a stand at 0,0 and, logged, for one whose
 // position or radius is not a finite number.
 std::optional<Stand> readStandElement(const pugi::xml_node parkpos, int origin);
-StandOption readOptionElement(const pugi::xml_node opt, int origin, int index);
+// Appends the option of an opt element, numbered after the stand's last one.
+void appendOptionElement(const pugi::xml_node opt, int origin, Stand& stand);
 
 // Every stand of the first top-level parkpositions element, in file order.
 // Throws UserErrorException 94 when an id appears twice.

@@ -2,106 +2,151 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <string>
+#include <string_view>
 
 #include "aircraft/aircraft_queries.h"
 #include "airports/parking_parameters.h"
 #include "core/meta_block.h"
 #include "core/xml_files.h"
+#include "core/xml_text.h"
 
 namespace tfx::airports {
 namespace {
 
-void addParameter(pugi::xml_node parameters, const char* name, const std::string& value) {
-  pugi::xml_node parameter = parameters.append_child("parameter");
-  parameter.append_attribute("name").set_value(name);
-  parameter.append_attribute("value").set_value(value.c_str());
+// Room for the meta block and parameters, a stand's attributes and an
+// option's, so that the text is seldom moved while it grows.
+constexpr size_t kHeadBytes = 2048;
+constexpr size_t kStandBytes = 160;
+constexpr size_t kOptionBytes = 96;
+constexpr size_t kHourListChars = 3 * HourSet().size();  // two digits and a comma each
+
+bool fromStandFile(const StandOption& option) { return option.origin == 1; }
+
+// Whether a learned file has anything to say about the stand.
+bool hasLearnedPart(const Stand& stand) {
+  return stand.manual || stand.radiusChanged || stand.cargoChanged ||
+         !std::all_of(stand.options.begin(), stand.options.end(), fromStandFile);
 }
 
-void setText(pugi::xml_node node, const char* name, const std::string& value) {
-  node.append_attribute(name).set_value(value.c_str());
+void addParameter(XmlTextWriter& writer, std::string_view name, std::string_view value) {
+  writer.open("parameter");
+  writer.attribute("name", name);
+  writer.attribute("value", value);
+  writer.close();
 }
 
-std::string hourList(const HourSet& hours) {
-  std::string list;
-  for (size_t slot = 0; slot < hours.size(); ++slot) {
-    if (!hours.test(slot)) continue;
-    if (!list.empty()) list += ',';
-    list += std::to_string(slot);
+void addBool(XmlTextWriter& writer, std::string_view name, bool value) {
+  writer.attribute(name, value ? "true" : "false");
+}
+
+void addMeters(XmlTextWriter& writer, std::string_view name, double nm) {
+  writer.decimalAttribute(name, nm / kNmPerMeter, 1);
+}
+
+void writeHourList(XmlTextWriter& writer, const HourSet& hours) {
+  std::array<char, kHourListChars> list;  // only the part written is read
+  size_t length = 0;
+  for (unsigned long long rest = hours.to_ullong(); rest != 0; rest &= rest - 1) {
+    const int slot = std::countr_zero(rest);
+    if (length > 0) list[length++] = ',';
+    if (slot >= 10) list[length++] = static_cast<char>('0' + slot / 10);
+    list[length++] = static_cast<char>('0' + slot % 10);
   }
-  return list;
+  writer.attribute("hh", std::string_view(list.data(), length));
 }
 
-void writeOption(pugi::xml_node parkpos, const StandOption& option) {
-  pugi::xml_node opt = parkpos.append_child("opt");
-  setText(opt, "reg", option.registration);
+void writeOption(XmlTextWriter& writer, const StandOption& option) {
+  writer.open("opt");
+  writer.attribute("reg", option.registration);
   if (option.registration.empty() || !gf_findRegcode(option.registration)) {
-    setText(opt, "airl", option.airline);
-    setText(opt, "type", option.type);
+    writer.attribute("airl", option.airline);
+    writer.attribute("type", option.type);
   }
-  if (option.real == 0) setText(opt, "soft", "true");
-  setText(opt, "day", std::to_string(option.day));
-  setText(opt, "hh", hourList(option.halfHours));
-  setText(opt, "cs", option.callsignNote.empty() ? option.callsign : option.callsign + ":" + option.callsignNote);
+  if (option.real == 0) writer.attribute("soft", "true");
+  writer.integerAttribute("day", option.day);
+  writeHourList(writer, option.halfHours);
+  if (option.callsignNote.empty()) {
+    writer.attribute("cs", option.callsign);
+  } else {
+    writer.attribute("cs", option.callsign + ":" + option.callsignNote);
+  }
+  writer.close();
 }
 
-std::string meters(double nm) { return fmt::format("{:.1f}", nm / kNmPerMeter); }
-
-void writeStand(pugi::xml_node positions, const Stand& stand, bool everything) {
-  pugi::xml_node parkpos = positions.append_child("parkpos");
-  setText(parkpos, "id", stand.id);
+void writeStand(XmlTextWriter& writer, const Stand& stand, bool everything) {
+  writer.open("parkpos");
+  writer.attribute("id", stand.id);
   if (everything || stand.manual) {
-    setText(parkpos, "latitude", fmt::format("{:.6f}", stand.lat));
-    setText(parkpos, "longitude", fmt::format("{:.6f}", stand.lon));
-    setText(parkpos, "heading", fmt::format("{:.1f}", stand.heading * kRadToDeg));
-    setText(parkpos, "radius", meters(stand.radius));
+    writer.decimalAttribute("latitude", stand.lat, 6);
+    writer.decimalAttribute("longitude", stand.lon, 6);
+    writer.decimalAttribute("heading", stand.heading * kRadToDeg, 1);
+    addMeters(writer, "radius", stand.radius);
     if (stand.heli) {
-      setText(parkpos, "heli", "true");
+      writer.attribute("heli", "true");
     } else {
-      setText(parkpos, "cargo", stand.cargo ? "true" : "false");
+      addBool(writer, "cargo", stand.cargo);
     }
-    setText(parkpos, "ramp", stand.ramp ? "true" : "false");
-    if (stand.manual) setText(parkpos, "manual", "true");
+    addBool(writer, "ramp", stand.ramp);
+    if (stand.manual) writer.attribute("manual", "true");
   } else {
     if (stand.radiusChanged) {
-      setText(parkpos, "radius_change", "true");
-      setText(parkpos, "radius", meters(stand.radius));
+      writer.attribute("radius_change", "true");
+      addMeters(writer, "radius", stand.radius);
     }
     if (stand.cargoChanged) {
-      setText(parkpos, "cargo_change", "true");
-      setText(parkpos, "cargo", stand.cargo ? "true" : "false");
+      writer.attribute("cargo_change", "true");
+      addBool(writer, "cargo", stand.cargo);
     }
   }
+  // Made-up occupancies (numbered 0) are never written.
   for (const StandOption& option : stand.options) {
-    if (option.index != 0) writeOption(parkpos, option);
+    if (option.index != 0 && (everything || !fromStandFile(option))) writeOption(writer, option);
   }
+  writer.close();
 }
 
 }  // namespace
 
-pugi::xml_document standFileDocument(const StandFileContent& content, StandFileMode mode) {
-  pugi::xml_document document;
-  writeMetaBlock(document);
-  pugi::xml_node parameters = document.append_child("parameters");
-  addParameter(parameters, "airport_name", content.info.name);
-  addParameter(parameters, "publisher", content.info.publisher);
-  if (content.handmade) addParameter(parameters, "handmade", "true");
-  addParameter(parameters, "altitude", std::to_string(content.info.altitude));
-  addParameter(parameters, "num_parkpos", std::to_string(content.stands.size()));
-  if (!content.bglPath.empty()) addParameter(parameters, "BGLpath", content.bglPath);
-  if (content.handmade) {
-    addParameter(parameters, "Qf_real", std::to_string(content.quality.real));
-    addParameter(parameters, "Qf_soft", std::to_string(content.quality.soft));
-  }
-  appendParkingParameters(parameters);
-  pugi::xml_node positions = document.append_child("parkpositions");
+std::string standFileText(const StandFileContent& content, StandFileMode mode) {
   const bool everything = mode == StandFileMode::All || content.handmade;
-  for (const Stand& stand : content.stands) writeStand(positions, stand, everything);
-  return document;
+  size_t written = 0;
+  size_t options = 0;
+  for (const Stand& stand : content.stands) {
+    if (!everything && !hasLearnedPart(stand)) continue;
+    ++written;
+    options += stand.options.size();
+  }
+  std::string text;
+  text.reserve(kHeadBytes + written * kStandBytes + options * kOptionBytes);
+  XmlTextWriter writer(text);
+  writeMetaBlock(writer);
+  writer.open("parameters");
+  addParameter(writer, "airport_name", content.info.name);
+  addParameter(writer, "publisher", content.info.publisher);
+  if (content.handmade) addParameter(writer, "handmade", "true");
+  addParameter(writer, "altitude", fmt::format("{}", content.info.altitude));
+  addParameter(writer, "num_parkpos", fmt::format("{}", written));
+  if (!content.bglPath.empty()) addParameter(writer, "BGLpath", content.bglPath);
+  if (content.handmade) {
+    addParameter(writer, "Qf_real", fmt::format("{}", content.quality.real));
+    addParameter(writer, "Qf_soft", fmt::format("{}", content.quality.soft));
+  }
+  for (const auto& [name, value] : parkingParameterValues()) addParameter(writer, name, value);
+  writer.close();
+  writer.open("parkpositions");
+  for (const Stand& stand : content.stands) {
+    if (everything || hasLearnedPart(stand)) writeStand(writer, stand, everything);
+  }
+  writer.close();
+  return text;
 }
 
 bool gf_writeAirportFile(const StandFileContent& content, const std::filesystem::path& path, StandFileMode mode) {
-  return writeXmlAtomically(standFileDocument(content, mode), path);
+  return writeXmlAtomically(standFileText(content, mode), path);
 }
 
 }  // namespace tfx::airports

@@ -1,8 +1,6 @@
 #pragma once
 // Writing stand files: every attribute of every stand, or only what a learned
 // file keeps.
-#include <pugixml.hpp>
-
 #include <filesystem>
 #include <span>
 #include <string>
@@ -11,6 +9,10 @@
 
 namespace tfx::airports {
 
+// All: every stand with every attribute and option. Changes (a learned
+// file): of each stand its corrections and the options the stand file does
+// not hold; a stand with none of them is left out. A handmade file is always
+// written whole.
 enum class StandFileMode { All, Changes };
 
 struct StandFileContent {
@@ -21,8 +23,8 @@ struct StandFileContent {
   std::string bglPath{};  // the scenery file a generated file was made from
 };
 
-// The document as it would be written.
-pugi::xml_document standFileDocument(const StandFileContent& content, StandFileMode mode);
+// The file's text as gf_writeAirportFile writes it.
+std::string standFileText(const StandFileContent& content, StandFileMode mode);
 
 // Writes to a temporary name and renames it over the path; false (and the
 // old file untouched) on any failure.

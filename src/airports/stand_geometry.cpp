@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
+#include <vector>
 
 namespace tfx::airports {
 namespace {
@@ -12,33 +12,72 @@ namespace {
 // that rules out most pairs before the great-circle distance is needed.
 constexpr double kNmPerDegreeLatitude = 60.0;
 constexpr double kOverlapMargin = 1.1;
+// What the distance floor below may be above a limit before it rules a pair
+// out: far more than the rounding of both it and the great-circle distance.
+constexpr double kFloorSlack = 1.0 + 1e-9;
 
 constexpr double kWiderAllowanceNm = 0.0009719222462203025;  // 1.8 m
 constexpr double kSmallSpanNm = 0.009611230689557531;        // 17.8 m
 constexpr double kSmallStepNm = 0.00755939524838013;         // 14 m
 constexpr double kLargeStepNm = 0.011339092872570195;        // 21 m
 
+// The cosine of a latitude for distanceFloorSquared; none (NaN) outside
+// the poles, which keeps every pair with such a point for the full test.
+double latitudeCosine(double lat) { return std::abs(lat) <= 90.0 ? std::cos(lat * kDegToRad) : std::nan(""); }
+
+// sin x >= x - x^3/6 for x >= 0.
+double sineFloor(double x) { return x - x * x * x / 6.0; }
+
+// The square of a floor under gf_distanceNm(a, b), without trigonometry:
+// the haversine distance is 2R asin(sqrt(h)) >= 2R sqrt(h), with
+// h = sin^2(dLat/2) + cos(latA) cos(latB) sin^2(dLon/2).
+double distanceFloorSquared(const LatLon& a, double cosLatA, const LatLon& b, double cosLatB) {
+  double lonDegrees = std::abs(b.lon - a.lon);
+  if (lonDegrees > 360.0) lonDegrees = std::fmod(lonDegrees, 360.0);
+  if (lonDegrees > 180.0) lonDegrees = 360.0 - lonDegrees;
+  const double latFloor = sineFloor(std::abs(b.lat - a.lat) * kDegToRad / 2.0);
+  const double lonFloor = sineFloor(lonDegrees * kDegToRad / 2.0);
+  return kTwiceEarthRadiusNm * kTwiceEarthRadiusNm * (latFloor * latFloor + cosLatA * cosLatB * lonFloor * lonFloor);
+}
+
+// Whether the floor alone shows the distance to be above the limit.
+bool surelyFarther(double floorSquared, double limitNm) { return floorSquared > limitNm * limitNm * kFloorSlack; }
+
+// A stand's place in the overlap search, packed apart from the stand.
+struct Circle {
+  LatLon position;
+  double cosLat = 0.0;
+  double radius = 0.0;
+  size_t stand = 0;
+};
+
 }  // namespace
 
 void buildOverlapTable(std::span<Stand> stands) {
-  std::vector<size_t> byLatitude(stands.size());
-  std::iota(byLatitude.begin(), byLatitude.end(), 0);
-  std::sort(byLatitude.begin(), byLatitude.end(), [&](size_t a, size_t b) { return stands[a].lat < stands[b].lat; });
+  std::vector<Circle> circles;
+  circles.reserve(stands.size());
   double largestRadius = 0.0;
-  for (Stand& stand : stands) {
+  for (size_t at = 0; at < stands.size(); ++at) {
+    Stand& stand = stands[at];
     stand.overlaps.clear();
-    stand.overlaps.reserve(8);
+    circles.push_back({stand.position(), latitudeCosine(stand.lat), stand.radius, at});
     largestRadius = std::max(largestRadius, stand.radius);
   }
-  for (size_t i = 0; i < byLatitude.size(); ++i) {
-    Stand& a = stands[byLatitude[i]];
+  std::sort(circles.begin(), circles.end(),
+            [](const Circle& a, const Circle& b) { return a.position.lat < b.position.lat; });
+  for (size_t i = 0; i < circles.size(); ++i) {
+    const Circle& a = circles[i];
     const double reachDegrees = (a.radius + largestRadius) / kOverlapMargin / kNmPerDegreeLatitude;
-    for (size_t j = i + 1; j < byLatitude.size(); ++j) {
-      Stand& b = stands[byLatitude[j]];
-      if (b.lat - a.lat > reachDegrees) break;
-      if (gf_distanceNm(a.position(), b.position()) * kOverlapMargin < a.radius + b.radius) {
-        a.overlaps.push_back(b.index);
-        b.overlaps.push_back(a.index);
+    for (size_t j = i + 1; j < circles.size(); ++j) {
+      const Circle& b = circles[j];
+      if (b.position.lat - a.position.lat > reachDegrees) break;
+      const double radii = a.radius + b.radius;
+      // No distance is below a sum of radii that is not above 0.
+      if (!(radii > 0.0)) continue;
+      if (surelyFarther(distanceFloorSquared(a.position, a.cosLat, b.position, b.cosLat), radii / kOverlapMargin)) continue;
+      if (gf_distanceNm(a.position, b.position) * kOverlapMargin < radii) {
+        stands[a.stand].overlaps.push_back(stands[b.stand].index);
+        stands[b.stand].overlaps.push_back(stands[a.stand].index);
       }
     }
   }
@@ -69,7 +108,9 @@ int nearestStandWithin(std::span<const Stand> stands, const LatLon& position, do
 
 StandPositions::StandPositions(std::span<const Stand> stands) {
   entries_.reserve(stands.size());
-  for (const Stand& stand : stands) entries_.push_back({stand.position(), stand.index, stand.id});
+  for (const Stand& stand : stands) {
+    entries_.push_back({stand.position(), latitudeCosine(stand.lat), stand.index, stand.id});
+  }
   std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) { return a.position.lat < b.position.lat; });
 }
 
@@ -77,9 +118,11 @@ const StandPositions::Entry* StandPositions::nearest(const LatLon& position, dou
   const double reachDegrees = maxNm / kNmPerDegreeLatitude;
   auto first = std::lower_bound(entries_.begin(), entries_.end(), position.lat - reachDegrees,
                                 [](const Entry& entry, double lat) { return entry.position.lat < lat; });
+  const double cosLat = latitudeCosine(position.lat);
   const Entry* best = nullptr;
   double bestNm = maxNm;
   for (auto it = first; it != entries_.end() && it->position.lat <= position.lat + reachDegrees; ++it) {
+    if (surelyFarther(distanceFloorSquared(position, cosLat, it->position, it->cosLat), bestNm)) continue;
     const double distance = gf_distanceNm(position, it->position);
     if (distance < bestNm || (best == nullptr && distance <= maxNm)) {
       bestNm = distance;

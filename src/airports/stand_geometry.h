@@ -29,6 +29,7 @@ class StandPositions {
  public:
   struct Entry {
     LatLon position;
+    double cosLat = 0.0;  // for a cheap floor under distances
     int index = 0;
     std::string id;
   };

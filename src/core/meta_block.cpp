@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <mutex>
+#include <vector>
 
 #include "core/parameters.h"
 #include "core/version.h"
@@ -24,10 +25,24 @@ FamilyState& familyState() {
   return state;
 }
 
-void addInfo(pugi::xml_node meta, std::string_view name, std::string_view value) {
-  pugi::xml_node info = meta.append_child("info");
-  info.append_attribute("name").set_value(std::string(name).c_str());
-  info.append_attribute("value").set_value(std::string(value).c_str());
+struct MetaEntry {
+  std::string_view name;
+  std::string value;
+};
+
+// The entries in the order they are written.
+std::vector<MetaEntry> metaEntries() {
+  std::vector<MetaEntry> entries{{META_AUTHOR.name(), std::string(kAuthor)},
+                                 {META_VERSION.name(), runningVersion().text()},
+                                 // An ISO date (UTC) sorts and reads the same everywhere.
+                                 {META_DATE.name(), fmt::format("{:%Y-%m-%d}", fmt::gmtime(std::time(nullptr)))},
+                                 {META_COPYRIGHT.name(), META_COPYRIGHT.defaultValue()}};
+  if (simulatorFamily() == "MSFS") {
+    entries.push_back({META_MSFS.name(), "2020"});
+  } else {
+    entries.push_back({META_P3D.name(), "v5/v6"});
+  }
+  return entries;
 }
 
 }  // namespace
@@ -44,17 +59,22 @@ void setSimulatorFamily(std::string_view family) {
 
 void writeMetaBlock(pugi::xml_document& document) {
   pugi::xml_node meta = document.append_child("meta");
-  addInfo(meta, META_AUTHOR.name(), kAuthor);
-  addInfo(meta, META_VERSION.name(), runningVersion().text());
-  // The date is written as an ISO date (UTC), which sorts and reads the same everywhere.
-  addInfo(meta, META_DATE.name(), fmt::format("{:%Y-%m-%d}", fmt::gmtime(std::time(nullptr))));
-  addInfo(meta, META_COPYRIGHT.name(), META_COPYRIGHT.defaultValue());
-  const std::string family = simulatorFamily();
-  if (family == "MSFS") {
-    addInfo(meta, META_MSFS.name(), "2020");
-  } else {
-    addInfo(meta, META_P3D.name(), "v5/v6");
+  for (const MetaEntry& entry : metaEntries()) {
+    pugi::xml_node info = meta.append_child("info");
+    info.append_attribute("name").set_value(std::string(entry.name).c_str());
+    info.append_attribute("value").set_value(entry.value.c_str());
   }
+}
+
+void writeMetaBlock(XmlTextWriter& writer) {
+  writer.open("meta");
+  for (const MetaEntry& entry : metaEntries()) {
+    writer.open("info");
+    writer.attribute("name", entry.name);
+    writer.attribute("value", entry.value);
+    writer.close();
+  }
+  writer.close();
 }
 
 std::optional<std::string> readMetaInfo(const pugi::xml_document& document, std::string_view key) {

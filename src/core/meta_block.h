@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/xml_text.h"
+
 namespace tfx {
 
 // "P3D" for this program; set by the scans before any data file is written.
@@ -14,6 +16,7 @@ std::string simulatorFamily();
 void setSimulatorFamily(std::string_view family);
 
 void writeMetaBlock(pugi::xml_document& document);
+void writeMetaBlock(XmlTextWriter& writer);
 
 // The value of /meta/info[@name=key]; nullopt when there is none.
 std::optional<std::string> readMetaInfo(const pugi::xml_document& document, std::string_view key);

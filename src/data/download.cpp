@@ -22,8 +22,26 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
+// The file the bytes go to, made when the first of them arrive: a download
+// that fails at once (mostly a file the site does not have) leaves no file
+// behind and costs the file system nothing.
+struct PartialFile {
+  std::filesystem::path path;
+  const char* mode;
+  FileHandle file{};
+  bool openFailed = false;
+
+  bool open() {
+    if (!file && !openFailed) file.reset(std::fopen(path.c_str(), mode));
+    openFailed = !file;
+    return !openFailed;
+  }
+};
+
 size_t writeBlock(char* data, size_t size, size_t count, void* target) {
-  return std::fwrite(data, size, count, static_cast<std::FILE*>(target));
+  PartialFile& partial = *static_cast<PartialFile*>(target);
+  if (!partial.open()) return 0;
+  return std::fwrite(data, size, count, partial.file.get());
 }
 
 std::filesystem::path partialName(const std::filesystem::path& outputFile) {
@@ -32,11 +50,11 @@ std::filesystem::path partialName(const std::filesystem::path& outputFile) {
   return partial;
 }
 
-bool transfer(CURL* handle, const std::string& url, std::FILE* file) {
+bool transfer(CURL* handle, const std::string& url, PartialFile& file) {
   curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
   curl_easy_setopt(handle, CURLOPT_USERAGENT, "ASHD");
   curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, writeBlock);
-  curl_easy_setopt(handle, CURLOPT_WRITEDATA, file);
+  curl_easy_setopt(handle, CURLOPT_WRITEDATA, &file);
   curl_easy_setopt(handle, CURLOPT_FAILONERROR, 1L);
   curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
   curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
@@ -52,14 +70,19 @@ bool gf_download(CURL* handle, const std::string& url, const std::filesystem::pa
   if (handle == nullptr) return false;
   const std::filesystem::path partial = partialName(outputFile);
   try {
-    FileHandle file(std::fopen(partial.c_str(), binary ? "wb" : "w"));
-    if (!file) {
+    // A target folder that is not there is known before the site is asked.
+    std::error_code error;
+    const std::filesystem::path folder = partial.parent_path();
+    if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
       writeLog(fmt::format("Could not open output file: {}", outputFile.string()));
       return false;
     }
-    bool complete = transfer(handle, url, file.get());
-    complete = std::fclose(file.release()) == 0 && complete;
-    std::error_code error;
+    PartialFile file{.path = partial, .mode = binary ? "wb" : "w"};
+    // An empty file arrives without bytes.
+    bool complete = transfer(handle, url, file) && file.open();
+    if (file.openFailed) writeLog(fmt::format("Could not open output file: {}", outputFile.string()));
+    if (!file.file) return false;
+    complete = std::fclose(file.file.release()) == 0 && complete;
     if (complete) std::filesystem::rename(partial, outputFile, error);
     const bool stored = complete && !error;
     if (!stored) std::filesystem::remove(partial, error);
@@ -73,9 +96,13 @@ bool gf_download(CURL* handle, const std::string& url, const std::filesystem::pa
 }
 
 bool gf_downloadByName(std::string_view name, const std::filesystem::path& outputFile, std::string_view baseUrl) {
+  return gf_downloadByName(makeCurlHandle().get(), name, outputFile, baseUrl);
+}
+
+bool gf_downloadByName(CURL* handle, std::string_view name, const std::filesystem::path& outputFile,
+                       std::string_view baseUrl) {
   const std::string url = fmt::format("{}{}", baseUrl, name);
-  CurlHandle handle = makeCurlHandle();
-  const bool done = gf_download(handle.get(), url, outputFile, true);
+  const bool done = gf_download(handle, url, outputFile, true);
   if (done) {
     writeLog(fmt::format("Downloaded '{}' to '{}'", url, outputFile.string()));
   } else {

@@ -21,5 +21,9 @@ bool gf_download(CURL* handle, const std::string& url, const std::filesystem::pa
 // "Downloaded '{}' to '{}'" or "Downloading '{}' failed !".
 bool gf_downloadByName(std::string_view name, const std::filesystem::path& outputFile,
                        std::string_view baseUrl = kDownloadBaseUrl);
+// The same with the caller's handle, which keeps its connection to the site
+// from one file to the next.
+bool gf_downloadByName(CURL* handle, std::string_view name, const std::filesystem::path& outputFile,
+                       std::string_view baseUrl);
 
 }  // namespace tfx

@@ -9,6 +9,7 @@
 #include "airports/stand_file_place.h"
 #include "core/folders.h"
 #include "core/message_line.h"
+#include "data/curl_session.h"
 #include "data/download.h"
 #include "data/file_remover.h"
 
@@ -21,12 +22,12 @@ constexpr int kLearnedWeeks = 26;
 
 // Whether the stock archive's file for the code has been learned from live
 // traffic long enough to learn the add-on's stands from it.
-bool stockFileLearned(const std::string& code, std::string_view baseUrl, ScanLog& log) {
+bool stockFileLearned(CURL* handle, const std::string& code, std::string_view baseUrl, ScanLog& log) {
   const std::string name = fmt::format("{}archive/stock/{}.xml", airports::kStandFileSiteFolder, code);
   const fs::path scratch = paths::tblo / fmt::format("{}.stock", code);
   bool learned = false;
   pugi::xml_document document;
-  if (!gf_downloadByName(name, scratch, baseUrl)) {
+  if (!gf_downloadByName(handle, name, scratch, baseUrl)) {
     log.line(fmt::format("Failed to download {}", name));
   } else if (!document.load_file(scratch.c_str())) {
     log.line(fmt::format("Failed to load {}", name));
@@ -49,8 +50,9 @@ std::vector<std::string> offlineLearning(const fs::path& folder, std::string_vie
   }
   std::sort(generated.begin(), generated.end());
   std::vector<std::string> copied;
+  const CurlHandle handle = makeCurlHandle();
   for (const fs::path& file : generated) {
-    if (!stockFileLearned(file.stem().string(), baseUrl, log)) {
+    if (!stockFileLearned(handle.get(), file.stem().string(), baseUrl, log)) {
       log.line(fmt::format("{} not suitable for offline learning", file.generic_string()));
       continue;
     }

@@ -1,5 +1,6 @@
 // data/groundnet_to_stands.py on the shared FlightGear groundnets and
 // timetables, and the stand files it makes read back by aeroshadow-tool stands.
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +10,12 @@
 #include <set>
 #include <sstream>
 
+#include "aircraft/aircraft_queries.h"
+#include "airports/parking_parameters.h"
+#include "airports/stand_file_format.h"
+#include "airports/stand_file_write.h"
 #include "child_process.h"
+#include "core/meta_block.h"
 #include "test_support.h"
 
 namespace tfx {
@@ -25,6 +31,90 @@ std::set<std::string> trimmedCodes(const std::string& list) {
     if (!code.empty()) codes.insert(code);
   }
   return codes;
+}
+
+void setText(pugi::xml_node node, const char* name, const std::string& value) {
+  node.append_attribute(name).set_value(value.c_str());
+}
+
+void appendStand(pugi::xml_node positions, const airports::Stand& stand, bool learned) {
+  pugi::xml_node parkpos = positions.append_child("parkpos");
+  setText(parkpos, "id", stand.id);
+  if (!learned || stand.manual) {
+    setText(parkpos, "latitude", fmt::format("{:.6f}", stand.lat));
+    setText(parkpos, "longitude", fmt::format("{:.6f}", stand.lon));
+    setText(parkpos, "heading", fmt::format("{:.1f}", stand.heading * kRadToDeg));
+    setText(parkpos, "radius", fmt::format("{:.1f}", stand.radius / airports::kNmPerMeter));
+    setText(parkpos, stand.heli ? "heli" : "cargo", stand.heli || stand.cargo ? "true" : "false");
+    setText(parkpos, "ramp", stand.ramp ? "true" : "false");
+    if (stand.manual) setText(parkpos, "manual", "true");
+  } else {
+    if (stand.radiusChanged) {
+      setText(parkpos, "radius_change", "true");
+      setText(parkpos, "radius", fmt::format("{:.1f}", stand.radius / airports::kNmPerMeter));
+    }
+    if (stand.cargoChanged) {
+      setText(parkpos, "cargo_change", "true");
+      setText(parkpos, "cargo", stand.cargo ? "true" : "false");
+    }
+  }
+  for (const airports::StandOption& option : stand.options) {
+    if (option.index == 0) continue;
+    pugi::xml_node opt = parkpos.append_child("opt");
+    setText(opt, "reg", option.registration);
+    if (option.registration.empty() || !gf_findRegcode(option.registration)) {
+      setText(opt, "airl", option.airline);
+      setText(opt, "type", option.type);
+    }
+    if (option.real == 0) setText(opt, "soft", "true");
+    setText(opt, "day", std::to_string(option.day));
+    std::string hours;
+    for (size_t slot = 0; slot < option.halfHours.size(); ++slot) {
+      if (option.halfHours.test(slot)) hours += (hours.empty() ? "" : ",") + std::to_string(slot);
+    }
+    setText(opt, "hh", hours);
+    setText(opt, "cs", option.callsignNote.empty() ? option.callsign : option.callsign + ":" + option.callsignNote);
+  }
+}
+
+// The stands built as a pugixml document and saved by it: the bytes the
+// program's stand files have always had, which the direct text must match.
+std::string documentText(const std::vector<airports::Stand>& stands, const airports::AirportFileInfo& info, bool learned) {
+  pugi::xml_document document;
+  writeMetaBlock(document);
+  pugi::xml_node parameters = document.append_child("parameters");
+  std::vector<std::pair<std::string, std::string>> values{{"airport_name", info.name},
+                                                          {"publisher", info.publisher},
+                                                          {"altitude", std::to_string(info.altitude)},
+                                                          {"num_parkpos", std::to_string(stands.size())}};
+  for (auto& value : airports::parkingParameterValues()) values.push_back(std::move(value));
+  for (const auto& [name, value] : values) {
+    pugi::xml_node parameter = parameters.append_child("parameter");
+    setText(parameter, "name", name);
+    setText(parameter, "value", value);
+  }
+  pugi::xml_node positions = document.append_child("parkpositions");
+  for (const airports::Stand& stand : stands) appendStand(positions, stand, learned);
+  std::ostringstream text;
+  document.save(text, "\t", pugi::format_default, pugi::encoding_utf8);
+  return text.str();
+}
+
+// Marks some options learned and some stands corrected or made by hand;
+// returns what a learned file keeps of them.
+std::vector<airports::Stand> learnSome(std::vector<airports::Stand>& stands) {
+  std::vector<airports::Stand> learned;
+  for (size_t index = 0; index < stands.size(); ++index) {
+    airports::Stand& stand = stands[index];
+    for (airports::StandOption& option : stand.options) option.origin = option.index % 2;
+    stand.radiusChanged = index % 5 == 0;
+    stand.cargoChanged = index % 7 == 0;
+    stand.manual = index % 11 == 0;
+    airports::Stand copy = stand;
+    std::erase_if(copy.options, [](const airports::StandOption& option) { return option.origin == 1; });
+    if (copy.manual || !copy.options.empty() || copy.radiusChanged || copy.cargoChanged) learned.push_back(copy);
+  }
+  return learned;
 }
 
 class GroundnetConvertTest : public ::testing::Test {
@@ -108,6 +198,25 @@ TEST_F(GroundnetConvertTest, EveryStandOfTheFourAirportsReadsBack) {
       }
     }
     EXPECT_GT(options, 0u);
+  }
+}
+
+TEST_F(GroundnetConvertTest, WrittenAgainAsTheDocumentWritingOfTheSameStands) {
+  for (const auto& [code, altitude] : std::vector<std::pair<std::string, std::string>>{
+           {"EHAM", "-11"}, {"EGLL", "83"}, {"KJFK", "13"}, {"LSZH", "1417"}}) {
+    SCOPED_TRACE(code);
+    convertAndRead(code, altitude);
+    const pugi::xml_document converted = load(standFile(code));
+    const airports::AirportFileInfo info{airports::standFileParameter(converted, "airport_name").value_or(""),
+                                         airports::standFileParameter(converted, "publisher").value_or(""),
+                                         airports::standFileInt(converted, "altitude", 0)};
+    std::vector<airports::Stand> stands = airports::readStandList(converted, 1);
+    const std::string all = airports::standFileText({.stands = stands, .info = info}, airports::StandFileMode::All);
+    EXPECT_EQ(all, documentText(stands, info, false));
+    const std::vector<airports::Stand> learned = learnSome(stands);
+    ASSERT_FALSE(learned.empty());
+    EXPECT_EQ(airports::standFileText({.stands = stands, .info = info}, airports::StandFileMode::Changes),
+              documentText(learned, info, true));
   }
 }
 

@@ -31,6 +31,23 @@ TEST(Download, FetchesBytesUnchangedAndNamesItselfAshd) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
 }
 
+TEST(Download, AnEmptyFileArrivesEmptyAndAWriteFailureIsNamed) {
+  LoopbackSite site;
+  TempDir folder;
+  site.publish("empty.xml", "");
+  site.publish("dbase.enc", "x");
+  CurlHandle handle = makeCurlHandle();
+  ASSERT_TRUE(gf_download(handle.get(), site.baseUrl() + "empty.xml", folder / "empty.xml", true));
+  EXPECT_EQ(readFile(folder / "empty.xml"), "");
+
+  // The folder is there, its file is not writable: a folder by the partial file's name.
+  std::filesystem::create_directory(folder / "dbase.enc.download");
+  LogCapture log;
+  EXPECT_FALSE(gf_download(handle.get(), site.baseUrl() + "dbase.enc", folder / "dbase.enc", true));
+  EXPECT_EQ(log.lines(), std::vector<std::string>{"Could not open output file: " + (folder / "dbase.enc").string()});
+  EXPECT_FALSE(std::filesystem::exists(folder / "dbase.enc"));
+}
+
 TEST(Download, ServerErrorsFailAndLeaveTheInstalledFileAlone) {
   LoopbackSite site;
   TempDir folder;

@@ -34,10 +34,7 @@ void readPark(ParkStands& park) {
 }
 
 std::string written(const ParkStands& park, StandFileMode mode) {
-  const StandFileContent content{.stands = park.parkStands, .info = park.info, .handmade = park.handmade, .quality = {}};
-  std::ostringstream text;
-  standFileDocument(content, mode).save(text, "", pugi::format_raw);
-  return text.str();
+  return standFileText({.stands = park.parkStands, .info = park.info, .handmade = park.handmade, .quality = {}}, mode);
 }
 
 TEST(StandFileWriteTest, ModeAllWritesEveryAttribute) {
@@ -45,20 +42,22 @@ TEST(StandFileWriteTest, ModeAllWritesEveryAttribute) {
   ParkStands park;
   readPark(park);
   const std::string text = written(park, StandFileMode::All);
-  EXPECT_NE(text.find(R"(<parkpos id="A1" latitude="47.123457" longitude="8.100000" heading="-90.0" radius="20.0" )"
-                      R"(cargo="true" ramp="false"><opt reg="" airl="SWR" type="A320" day="1" hh="1,2" cs="X1:n"/>)"),
+  EXPECT_NE(text.find("\t<parkpos id=\"A1\" latitude=\"47.123457\" longitude=\"8.100000\" heading=\"-90.0\" "
+                      "radius=\"20.0\" cargo=\"true\" ramp=\"false\">\n"
+                      "\t\t<opt reg=\"\" airl=\"SWR\" type=\"A320\" day=\"1\" hh=\"1,2\" cs=\"X1:n\" />\n\t</parkpos>\n"),
             std::string::npos)
       << text;
   EXPECT_NE(text.find(R"(<parkpos id="H1" latitude="47.300000" longitude="8.300000" heading="0.0" radius="10.0" )"
-                      R"(heli="true" ramp="false"/>)"),
+                      R"(heli="true" ramp="false" />)"),
             std::string::npos)
       << text;
-  EXPECT_NE(text.find(R"(<parameter name="num_parkpos" value="3"/>)"), std::string::npos);
-  EXPECT_NE(text.find(R"(<parameter name="MAX_FIT" value="47"/>)"), std::string::npos);
+  EXPECT_EQ(text.rfind("<?xml version=\"1.0\"?>\n<meta>\n", 0), 0u) << text;
+  EXPECT_NE(text.find("\t<parameter name=\"num_parkpos\" value=\"3\" />\n"), std::string::npos);
+  EXPECT_NE(text.find(R"(<parameter name="MAX_FIT" value="47" />)"), std::string::npos);
   EXPECT_EQ(text.find("handmade"), std::string::npos);
 }
 
-TEST(StandFileWriteTest, ModeChangesWritesOnlyCorrectionsAndOptions) {
+TEST(StandFileWriteTest, ModeChangesWritesOnlyCorrectionsAndLearnedOptions) {
   test::StandFolder install;
   ParkStands park;
   readPark(park);
@@ -68,13 +67,29 @@ TEST(StandFileWriteTest, ModeChangesWritesOnlyCorrectionsAndOptions) {
   park.parkStands[1].options.push_back(soft);
   park.parkStands[1].options.push_back(StandOption{.callsign = "NONE", .index = 0});
   const std::string text = written(park, StandFileMode::Changes);
-  EXPECT_NE(text.find(R"(<parkpos id="A1"><opt )"), std::string::npos) << text;
   // A known registration carries airline and type itself.
   EXPECT_NE(text.find(R"(<parkpos id="A2" radius_change="true" radius="30.0" cargo_change="true" cargo="false">)"
-                      R"(<opt reg="PH-BXA" soft="true" day="4" hh="" cs="KLM1"/></parkpos>)"),
+                      "\n\t\t"
+                      R"(<opt reg="PH-BXA" soft="true" day="4" hh="" cs="KLM1" />)"
+                      "\n\t</parkpos>"),
             std::string::npos)
       << text;
-  EXPECT_NE(text.find(R"(<parkpos id="H1"/>)"), std::string::npos);
+  // The stand file's own option is no learned one, and H1 has nothing learned.
+  EXPECT_EQ(text.find("A1"), std::string::npos) << text;
+  EXPECT_EQ(text.find("H1"), std::string::npos) << text;
+  EXPECT_NE(text.find(R"(<parameter name="num_parkpos" value="1" />)"), std::string::npos) << text;
+}
+
+TEST(StandFileWriteTest, ManualStandIsWrittenWholeAmongChanges) {
+  test::StandFolder install;
+  ParkStands park;
+  readPark(park);
+  park.parkStands[2].manual = true;
+  const std::string text = written(park, StandFileMode::Changes);
+  EXPECT_NE(text.find(R"(<parkpos id="H1" latitude="47.300000" longitude="8.300000" heading="0.0" radius="10.0" )"
+                      R"(heli="true" ramp="false" manual="true" />)"),
+            std::string::npos)
+      << text;
 }
 
 TEST(SaveLearnedTest, SavesLearnedPartsAndReadsThemBack) {

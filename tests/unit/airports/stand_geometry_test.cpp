@@ -2,6 +2,9 @@
 #include <fmt/format.h>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <random>
+
 #include "aircraft/aircraft_queries.h"
 #include "airports/fake_options.h"
 #include "airports/stand_geometry.h"
@@ -40,6 +43,71 @@ TEST(OverlapTableTest, CirclesOverlapWhenDistanceWithMarginIsBelowTheRadii) {
   EXPECT_EQ(column[0].overlaps, (std::vector<int>{2, 3}));
   EXPECT_EQ(column[1].overlaps, (std::vector<int>{1}));
   EXPECT_EQ(column[2].overlaps, (std::vector<int>{1}));
+}
+
+// Stands clustered so that many pairs lie near the overlap limit, some at
+// the poles, across the date line, beyond the valid ranges or with radii
+// below 0.
+std::vector<Stand> scatteredStands(std::mt19937_64& random) {
+  const std::array<LatLon, 5> centres{LatLon{47.0, 8.0}, LatLon{89.9995, 0.0}, LatLon{-12.0, 179.9998},
+                                      LatLon{0.0, -180.0}, LatLon{95.0, 200.0}};
+  std::uniform_real_distribution<double> offsetDeg(-0.002, 0.002);
+  std::uniform_real_distribution<double> radiusM(-5.0, 60.0);
+  std::vector<Stand> stands;
+  for (int index = 1; index <= 400; ++index) {
+    const LatLon& centre = centres[static_cast<size_t>(index) % centres.size()];
+    Stand stand = standAt(index, 0, radiusM(random));
+    stand.lat = centre.lat + offsetDeg(random);
+    stand.lon = centre.lon + offsetDeg(random);
+    stands.push_back(stand);
+  }
+  return stands;
+}
+
+TEST(OverlapTableTest, SameAsTestingEveryPairByItsGreatCircle) {
+  std::mt19937_64 random(77);
+  for (int round = 0; round < 5; ++round) {
+    std::vector<Stand> stands = scatteredStands(random);
+    buildOverlapTable(stands);
+    size_t overlapping = 0;
+    for (const Stand& a : stands) {
+      std::vector<int> expected;
+      for (const Stand& b : stands) {
+        if (&a != &b && gf_distanceNm(a.position(), b.position()) * 1.1 < a.radius + b.radius) expected.push_back(b.index);
+      }
+      EXPECT_EQ(a.overlaps, expected) << a.id;
+      overlapping += expected.size();
+    }
+    EXPECT_GT(overlapping, 100u);
+  }
+}
+
+TEST(StandPositionsTest, SameAsAskingEveryStand) {
+  std::mt19937_64 random(78);
+  const std::vector<Stand> stands = scatteredStands(random);
+  const StandPositions positions(stands);
+  std::uniform_real_distribution<double> offsetDeg(-0.003, 0.003);
+  size_t found = 0;
+  for (const Stand& near : stands) {
+    const LatLon position{near.lat + offsetDeg(random), near.lon + offsetDeg(random)};
+    for (const double rangeNm : {55 * kNm, 0.1}) {
+      const Stand* best = nullptr;
+      double bestNm = rangeNm;
+      for (const Stand& stand : stands) {
+        const double distance = gf_distanceNm(position, stand.position());
+        if (distance < bestNm || (best == nullptr && distance <= rangeNm)) {
+          bestNm = distance;
+          best = &stand;
+        }
+      }
+      const StandPositions::Entry* entry = positions.nearest(position, rangeNm);
+      ASSERT_EQ(entry == nullptr, best == nullptr);
+      if (best == nullptr) continue;
+      EXPECT_EQ(entry->index, best->index);
+      ++found;
+    }
+  }
+  EXPECT_GT(found, 200u);
 }
 
 TEST(FitTest, HalfSpanAgainstRadius) {
