@@ -36,9 +36,7 @@ void fillStaticRow(ui::PictureAircraft& row, const StaticRecord& record, double 
   row.speedKt = 0.0;
   row.onGround = true;
   row.stand = static_cast<uint32_t>(aircraft.standIndex);
-  // The record holds its own copy of its title, which may go while the
-  // window reads the picture; the row names no livery.
-  row.livery = {};
+  row.livery = record.title;
 }
 
 void fillStands(std::vector<ui::PictureStand>& into, const std::vector<airports::Stand>& stands) {

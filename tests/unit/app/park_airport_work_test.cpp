@@ -270,6 +270,9 @@ TEST_F(ParkAirportWorkTest, ThePictureShowsTheParkAirportItsStandsStaticAircraft
   EXPECT_EQ(parked.stand, 2u);
   EXPECT_DOUBLE_EQ(parked.headingDeg, 90.0);
   EXPECT_DOUBLE_EQ(parked.altitudeFt, 1402.0);
+  EXPECT_EQ(parked.livery, kDefaultLiveryTitle);
+  live.staticRecords.clear();
+  EXPECT_EQ(parked.livery, kDefaultLiveryTitle) << "the window reads the livery after the record went";
 
   const ui::ParkingStatus& status = picture.parking;
   EXPECT_TRUE(status.active);
