@@ -93,7 +93,7 @@ void fillParkingPicture(ui::TrafficPicture& picture, const ParkAirportWork* park
     fillStands(picture.stands, parking->state().stands.parkStands);
   }
   picture.parking = parking != nullptr ? parkingStatus(*parking, traffic) : ui::ParkingStatus{};
-  const size_t liveRows = picture.aircraft.size();
+  const size_t liveRows = traffic.liveList.size();
   picture.aircraft.resize(liveRows + traffic.staticRecords.size());
   const double groundFt = parking != nullptr && parking->state().stands.standsLoaded
                               ? parking->state().stands.info.altitude

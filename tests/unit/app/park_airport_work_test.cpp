@@ -243,7 +243,7 @@ TEST_F(ParkAirportWorkTest, TheParkingControlsAreEnabledUntilParkingRunsAndAfter
 
 TEST_F(ParkAirportWorkTest, ThePictureShowsTheParkAirportItsStandsStaticAircraftAndTheParkingValues) {
   ui::TrafficPicture picture;
-  picture.aircraft.resize(1);
+  live.liveList.emplace_back().hexid = 0x4b1805;
   fillParkingPicture(picture, &work, live);
   EXPECT_FALSE(picture.parkAirport.has_value());
   EXPECT_FALSE(picture.parking.active);
