@@ -8,41 +8,19 @@
 #include <filesystem>
 #include <thread>
 
-#include "app/traffic_picture_fill.h"
+#include "bench_window.h"
 #include "core/folders.h"
-#include "core/parameters.h"
-#include "ui/window_commands.h"
 #include "webwindow/event_stream.h"
-#include "webwindow/inline_window_port.h"
 #include "webwindow/traffic_json.h"
-#include "webwindow/web_api.h"
 #include "webwindow/web_server.h"
 #include "webwindow/window_json.h"
 
 namespace tfx {
 namespace {
 
-// 500 live aircraft (transponder addresses) and 500 static ones (10000 or less) around Zurich.
-TrafficState thousandAircraft() {
-  TrafficState traffic;
-  for (uint32_t index = 0; index < 1000; ++index) {
-    LiveAircraft& aircraft = traffic.liveList.emplace_back();
-    aircraft.hexid = index < 500 ? 0x4b0000 + index : index + 1;
-    aircraft.callsign = "SWR" + std::to_string(index);
-    aircraft.type = "A320";
-    aircraft.airline = "SWR";
-    aircraft.registration = "HBJL" + std::to_string(index % 10);
-    aircraft.origin = "LSZH";
-    aircraft.destination = "EGLL";
-    aircraft.state = SimState::Active;
-    aircraft.phase = FlightPhase::Flying;
-    aircraft.title = "Airbus A320 SWISS";
-    aircraft.block.lat = 47.0 + index * 0.001;
-    aircraft.block.lon = 8.5 + index * 0.001;
-    aircraft.block.altitude = 3000;
-  }
-  return traffic;
-}
+using bench::BenchWindow;
+using bench::publishThousandAircraft;
+using bench::thousandAircraft;
 
 // Settings saved into a private folder, not the user's.
 struct ScratchSettings {
@@ -56,27 +34,6 @@ struct ScratchSettings {
   std::filesystem::path folder;
 };
 
-struct BenchWindow {
-  BenchWindow() {
-    setControlView(&model);
-    setWindowSurface(&model);
-    ui::createWindowControls(model);
-    AUTO_RANGE.set(false);
-    ui::createWindowControls(model);
-    api.setPort(10750);
-  }
-  ~BenchWindow() {
-    setWindowSurface(nullptr);
-    setControlView(nullptr);
-  }
-  ui::WindowModel model;
-  ui::WindowRequests requests;
-  ui::TrafficPictureBuffer picture;
-  ui::WindowContext context{model, requests, picture, [](uint32_t) {}};
-  webwindow::InlineWindowPort port{context};
-  webwindow::WebApi api{model, picture, port, false};
-};
-
 void BM_WindowJson(benchmark::State& state) {
   BenchWindow window;
   for (auto _ : state) benchmark::DoNotOptimize(webwindow::windowJsonText(window.model));
@@ -86,18 +43,14 @@ BENCHMARK(BM_WindowJson);
 void BM_PublishThousandAircraft(benchmark::State& state) {
   const TrafficState traffic = thousandAircraft();
   ui::TrafficPictureBuffer buffer;
-  for (auto _ : state) {
-    app::fillTrafficPicture(buffer.back(), traffic, ui::PictureUser{.lat = 47.45, .lon = 8.55}, 40);
-    buffer.publish();
-  }
+  for (auto _ : state) publishThousandAircraft(buffer, traffic);
 }
 BENCHMARK(BM_PublishThousandAircraft);
 
 void BM_TrafficJsonThousandAircraft(benchmark::State& state) {
   const TrafficState traffic = thousandAircraft();
   ui::TrafficPictureBuffer buffer;
-  app::fillTrafficPicture(buffer.back(), traffic, ui::PictureUser{.lat = 47.45, .lon = 8.55}, 40);
-  buffer.publish();
+  publishThousandAircraft(buffer, traffic);
   for (auto _ : state) benchmark::DoNotOptimize(webwindow::trafficJsonText(buffer));
 }
 BENCHMARK(BM_TrafficJsonThousandAircraft);

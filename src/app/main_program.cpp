@@ -22,6 +22,7 @@
 #include "runstate/product.h"
 #include "runstate/stop_flags.h"
 #include "runstate/user_error.h"
+#include "scan/addon_counts.h"
 #include "scan/airport_scan.h"
 
 namespace tfx::app {
@@ -44,6 +45,15 @@ void clearSessionTexts() {
     text->set("");
     saveParameter(*text);
   }
+}
+
+// The status area counts the add-on airport files as the scan left them.
+void scanAndCountAddonAirports() {
+  if (SCAN_AIRPORTS.value()) {
+    scan::showAddonScanRunning();
+    scan::lf_scanAirports();
+  }
+  scan::countAddonAirportFiles();
 }
 
 }  // namespace
@@ -93,7 +103,7 @@ void MainProgram::startUp() {
   checkStockScenery();
   noteHardwareThreads();
   scanOrLoadLiveries(program_.liveries, program_.model);
-  if (!stopRequested() && SCAN_AIRPORTS.value()) scan::lf_scanAirports();
+  if (!stopRequested()) scanAndCountAddonAirports();
   if (!stopRequested()) flightplan::gf_makeFlightPlanFolder();
   // A close asked for during the scans ends the program without a session.
   if (stopRequested()) {

@@ -88,7 +88,7 @@ void ParkAirportWork::queueNextStatic() {
   if (!next) return;
   const airports::Stand& stand = state_.stands.parkStands[static_cast<size_t>(next->aircraft.standIndex - 1)];
   const double elevation = feed_.groundElevation().value_or(airports::parkAirport().alt);
-  const std::string title = staticLiveryTitle(livery_, *next, stand);
+  const std::string_view title = staticLiveryTitle(livery_, *next, stand);
   queueStaticCreate(live_, *next,
                     {.stand = stand,
                      .liveryTitle = title,

@@ -36,9 +36,7 @@ void fillStaticRow(ui::PictureAircraft& row, const StaticRecord& record, double 
   row.speedKt = 0.0;
   row.onGround = true;
   row.stand = static_cast<uint32_t>(aircraft.standIndex);
-  // The record holds its own copy of its title, which may go while the
-  // window reads the picture; the row names no livery.
-  row.livery = {};
+  row.livery = record.title;
 }
 
 void fillStands(std::vector<ui::PictureStand>& into, const std::vector<airports::Stand>& stands) {
@@ -95,7 +93,7 @@ void fillParkingPicture(ui::TrafficPicture& picture, const ParkAirportWork* park
     fillStands(picture.stands, parking->state().stands.parkStands);
   }
   picture.parking = parking != nullptr ? parkingStatus(*parking, traffic) : ui::ParkingStatus{};
-  const size_t liveRows = picture.aircraft.size();
+  const size_t liveRows = traffic.liveList.size();
   picture.aircraft.resize(liveRows + traffic.staticRecords.size());
   const double groundFt = parking != nullptr && parking->state().stands.standsLoaded
                               ? parking->state().stands.info.altitude

@@ -8,7 +8,7 @@
 
 namespace tfx::app {
 
-// Appends the static aircraft after the live rows already in the picture.
+// The static aircraft go into the rows after those of the live list.
 // Without parking work the picture has no park airport.
 void fillParkingPicture(ui::TrafficPicture& picture, const ParkAirportWork* parking, const TrafficState& traffic);
 

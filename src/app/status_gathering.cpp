@@ -6,6 +6,7 @@
 #include "realtraffic/published_qnh.h"
 #include "realtraffic/realtraffic_status.h"
 #include "runstate/product.h"
+#include "scan/addon_counts.h"
 
 namespace tfx::app {
 
@@ -18,6 +19,8 @@ ui::StatusValues gatherStatusValues(const ProgramRun& program) {
     values.parking = picture.parking;
   });
   values.liveryCount = liveryCountText();
+  values.thirdpartyCount = scan::thirdpartyCountText();
+  values.orbxCount = scan::orbxCountText();
   values.qnh = publishedQnh().load();
   values.edition = realTrafficStatus().editionText();
   values.realTrafficConnected = realTrafficStatus().connected;

@@ -42,7 +42,6 @@ bool groundPhase(FlightPhase phase) {
 void fillRow(ui::PictureAircraft& row, const LiveAircraft& aircraft) {
   row.hexid = aircraft.hexid;
   row.live = isLiveHexid(aircraft.hexid);
-  // assign() keeps the row's room from the picture before.
   row.callsign.assign(aircraft.callsign);
   row.type.assign(aircraft.type);
   row.airline.assign(aircraft.airline);
@@ -78,7 +77,9 @@ void fillTrafficPicture(ui::TrafficPicture& picture, const TrafficState& traffic
                         const std::optional<ui::PictureUser>& user, double radiusNm) {
   picture.user = user;
   picture.radiusNm = radiusNm;
-  picture.aircraft.resize(traffic.liveList.size());
+  // With room for the static rows that follow, so that the rows of the
+  // picture before are filled again rather than made anew.
+  picture.aircraft.resize(traffic.liveList.size() + traffic.staticRecords.size());
   for (size_t index = 0; index < traffic.liveList.size(); ++index) {
     fillRow(picture.aircraft[index], traffic.liveList[index]);
   }

@@ -16,7 +16,8 @@ inline constexpr int32_t kCyclesBetweenPictures = 50;
 std::string_view pictureStateName(SimState state);
 std::string_view picturePhaseName(FlightPhase phase);
 
-// The user, the radius and the live rows; the parking's part follows (parking_picture_fill).
+// The user, the radius and the live rows; the parking's part, with the static
+// rows after the live ones, follows (parking_picture_fill).
 void fillTrafficPicture(ui::TrafficPicture& picture, const TrafficState& traffic,
                         const std::optional<ui::PictureUser>& user, double radiusNm);
 

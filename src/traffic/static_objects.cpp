@@ -24,8 +24,8 @@ std::string staticObjectName(const airports::StaticToCreate& entry) {
   return fmt::format("ST{}", entry.hexid);
 }
 
-std::string staticLiveryTitle(LiveryMatcher& livery, const airports::StaticToCreate& entry,
-                              const airports::Stand& stand) {
+std::string_view staticLiveryTitle(LiveryMatcher& livery, const airports::StaticToCreate& entry,
+                                   const airports::Stand& stand) {
   const airports::StaticAircraft& aircraft = entry.aircraft;
   const std::string name = staticObjectName(entry);
   const std::string description = fmt::format("{} {} on stand {}", aircraft.airline, aircraft.type, stand.id);
@@ -36,7 +36,7 @@ std::string staticLiveryTitle(LiveryMatcher& livery, const airports::StaticToCre
                           .cargo = stand.cargo,
                           .description = description,
                           .name = name};
-  return std::string(livery.findLiveryStaticAc(query).value_or(kDefaultLiveryTitle));
+  return livery.findLiveryStaticAc(query).value_or(kDefaultLiveryTitle);
 }
 
 void queueStaticCreate(TrafficState& state, const airports::StaticToCreate& entry, const StaticPlacement& placement) {

@@ -19,7 +19,7 @@ inline constexpr int32_t kStaticSettleCycles = 200;
 // Where and how a static aircraft is created.
 struct StaticPlacement {
   const airports::Stand& stand;
-  std::string_view liveryTitle;
+  std::string_view liveryTitle;  // lives for the whole run; the record keeps the view
   double halfWingspanNm = 0.0;
   double groundElevationFt = 0.0;
 };
@@ -51,7 +51,7 @@ std::string staticObjectName(const airports::StaticToCreate& entry);
 
 // The static aircraft's livery: livery matching's choice for its airline,
 // type and registration (cargo on a cargo stand), else the default title.
-std::string staticLiveryTitle(LiveryMatcher& livery, const airports::StaticToCreate& entry,
-                              const airports::Stand& stand);
+std::string_view staticLiveryTitle(LiveryMatcher& livery, const airports::StaticToCreate& entry,
+                                   const airports::Stand& stand);
 
 }  // namespace tfx

@@ -2,7 +2,7 @@
 // A static parked aircraft on the live-traffic side: from its create request
 // until the simulator removed its object.
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 #include "airports/parked_traffic.h"
 
@@ -10,7 +10,9 @@ namespace tfx {
 
 struct StaticRecord {
   airports::ParkedAircraft aircraft;
-  std::string title;     // the livery it is created with
+  // The livery it is created with: a title that lives for the whole run
+  // (livery matching's or the default one), so that the window shows it safely.
+  std::string_view title;
   double heading = 0.0;  // radians, the stand's
   bool cargoStand = false;
   uint32_t objectId = 0;       // 0 until the simulator created the object

@@ -39,8 +39,9 @@ class LiveryMatcher {
   virtual std::optional<std::string_view> findLiveryLiveAc(const LiveryQuery& query) = 0;
   // The simulator could not create an aircraft with the title.
   virtual void liveryRefused(const LiveryQuery& query, std::string_view title) = 0;
-  // A title for a static parked aircraft, or nullopt when nothing fits; a
-  // matcher without a choice of its own leaves static aircraft the default title.
+  // A title for a static parked aircraft that lives for the whole run, or
+  // nullopt when nothing fits; a matcher without a choice of its own leaves
+  // static aircraft the default title.
   virtual std::optional<std::string_view> findLiveryStaticAc(const LiveryQuery&) { return std::nullopt; }
 };
 

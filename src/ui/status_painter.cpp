@@ -10,6 +10,9 @@ constexpr int kLeftX = 3;
 constexpr int kTrafficLabelX = 90;
 constexpr int kEditionX = 180;
 constexpr int kSimulatorX = 400;
+// The add-on counts follow the livery count on its row, under the edition and the simulator.
+constexpr int kThirdpartyCountX = kEditionX;
+constexpr int kOrbxCountX = kSimulatorX;
 
 // The parking's three rows lie below its controls, above the message strip;
 // the page writes about 8 pixels a character.
@@ -73,6 +76,7 @@ std::vector<PaintedText> status_painter(const StatusValues& values) {
       {kLeftX, feedRow, "Weather", feedColour(values.weatherState)},
       {kTrafficLabelX, feedRow, "Traffic", feedColour(values.trafficState)},
       {kLeftX, countRow, values.liveryCount, colours::kWhite},
+      {kThirdpartyCountX, countRow, values.thirdpartyCount, colours::kWhite},
       {kRightColumnX, countRow, fmt::format("qnh: {:4}", values.qnh), colours::kLimeGreen},
       {kRightColumnX, userRow, fmt::format("live: {:3}", values.liveCount), colours::kLimeGreen},
   };
@@ -82,6 +86,7 @@ std::vector<PaintedText> status_painter(const StatusValues& values) {
   if (!values.simulator.empty()) {
     texts.push_back({kSimulatorX, feedRow, values.simulator, connectionColour(values.simulatorConnected)});
   }
+  if (!values.orbxCount.empty()) texts.push_back({kOrbxCountX, countRow, values.orbxCount, colours::kWhite});
   if (!values.userTitle.empty()) texts.push_back({kLeftX, userRow, values.userTitle, colours::kWhite});
   if (!values.userStand.empty()) {
     texts.push_back({kSimulatorX, userRow, fmt::format("reserved stand: {}", values.userStand), colours::kWhite});

@@ -12,6 +12,8 @@ struct StatusValues {
   std::string version{};
   int32_t liveCount = 0;
   std::string liveryCount{};  // "# liveries: {}" as the livery code words it
+  std::string thirdpartyCount{};  // "# thirdp: {}" as the add-on count words it
+  std::string orbxCount{};  // "{} airport{} in {} folder", or empty
   int32_t qnh = 0;
   std::string edition{};  // "RT{} edition: {}", or empty
   bool realTrafficConnected = false;

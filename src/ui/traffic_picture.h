@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ui/parking_status.h"
+#include "ui/picture_text.h"
 
 namespace tfx::ui {
 
@@ -43,12 +44,13 @@ struct PictureStand {
 struct PictureAircraft {
   uint32_t hexid = 0;
   bool live = true;
-  std::string callsign{};
-  std::string type{};
-  std::string airline{};
-  std::string registration{};
-  std::string origin{};
-  std::string destination{};
+  PictureText callsign{};
+  PictureText type{};
+  PictureText airline{};
+  PictureText registration{};
+  PictureText origin{};
+  PictureText destination{};
+  // Names of a table made once.
   std::string_view state{};
   std::string_view phase{};
   double lat = 0.0;
@@ -58,6 +60,8 @@ struct PictureAircraft {
   double speedKt = 0.0;
   bool onGround = false;
   std::optional<uint32_t> stand{};
+  // A title of the livery tables or the default title, which live as long as
+  // the program runs, so that the window may read it after the aircraft went.
   std::string_view livery{};
 };
 

@@ -3,6 +3,7 @@ import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
 import { aircraftAt, between, centreOf, colourOf, project, ringRadiusPx, scaleFor } from './picture.js';
+import { tableRows } from './table.js';
 
 const width = 880;
 const height = 560;
@@ -56,4 +57,20 @@ test('picking finds the aircraft under the pointer', () => {
   assert.equal(aircraftAt(traffic, at.x + 3, at.y, scale, width, height).hexid, 1);
   assert.equal(aircraftAt(traffic, 0, 0, scale, width, height), null);
   assert.deepEqual(centreOf({ user: null, park_airport: null, aircraft: [] }), { lat: 0, lon: 0 });
+});
+
+test('the table sorts texts in the page collation and numbers by value, either way', () => {
+  const traffic = {
+    user: { lat: 47, lon: 8 },
+    aircraft: [
+      { hexid: 1, callsign: 'swr12', alt_ft: 900, lat: 47.3, lon: 8 },
+      { hexid: 2, callsign: 'EZY9', alt_ft: 10000, lat: 47.1, lon: 8 },
+      { hexid: 3, callsign: 'Ädria', alt_ft: 35000, lat: 47.2, lon: 8 },
+      { hexid: 4, callsign: null, alt_ft: 0, lat: 47, lon: 8.1 },
+    ],
+  };
+  const callsigns = traffic.aircraft.map((aircraft) => aircraft.callsign ?? '').sort((a, b) => a.localeCompare(b));
+  assert.deepEqual(tableRows(traffic, 'callsign', true).map((row) => row.callsign ?? ''), callsigns);
+  assert.deepEqual(tableRows(traffic, 'alt_ft', false).map((row) => row.hexid), [3, 2, 1, 4]);
+  assert.deepEqual(tableRows(traffic, 'distance_nm', true).map((row) => row.hexid), [4, 2, 3, 1]);
 });

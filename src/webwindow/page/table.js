@@ -16,13 +16,17 @@ export function distanceNm(from, to) {
   return 2 * 3437.7467707849396 * Math.asin(Math.min(1, Math.sqrt(a)));
 }
 
+// The page's own order of texts, made once: comparing through it is the
+// same as localeCompare and much faster for a thousand rows.
+const collator = new Intl.Collator();
+
 export function tableRows(traffic, sortKey, ascending) {
   const centre = centreOf(traffic);
   const rows = traffic.aircraft.map((aircraft) => ({ ...aircraft, distance_nm: distanceNm(centre, aircraft) }));
   rows.sort((a, b) => {
     const left = a[sortKey] ?? '';
     const right = b[sortKey] ?? '';
-    const order = typeof left === 'number' && typeof right === 'number' ? left - right : String(left).localeCompare(String(right));
+    const order = typeof left === 'number' && typeof right === 'number' ? left - right : collator.compare(String(left), String(right));
     return ascending ? order : -order;
   });
   return rows;
@@ -36,13 +40,17 @@ function cellText(row, key) {
   return String(value);
 }
 
+// Rows and cells stay from one picture to the next and only texts that
+// changed are written: building a thousand rows anew twice a second took the
+// page most of its time in style and layout.
 export class AircraftTable {
   constructor(table, onSelect) {
     this.table = table;
-    this.onSelect = onSelect;
     this.sortKey = 'distance_nm';
     this.ascending = true;
     this.selected = null;
+    // The texts each row shows, so that the page's cells need not be read back.
+    this.shown = [];
     const head = table.tHead.insertRow();
     for (const [key, title] of COLUMNS) {
       const cell = document.createElement('th');
@@ -55,19 +63,42 @@ export class AircraftTable {
       });
       head.appendChild(cell);
     }
+    table.tBodies[0].addEventListener('click', (event) => {
+      const line = event.target.closest('tr');
+      if (line) onSelect(Number(line.dataset.hexid));
+    });
   }
 
   render(traffic) {
     this.traffic = traffic;
     if (!traffic) return;
     const body = this.table.tBodies[0];
-    body.replaceChildren();
-    for (const row of tableRows(traffic, this.sortKey, this.ascending)) {
+    const rows = tableRows(traffic, this.sortKey, this.ascending);
+    while (body.rows.length > rows.length) body.deleteRow(-1);
+    this.shown.length = rows.length;
+    for (let index = body.rows.length; index < rows.length; ++index) {
       const line = body.insertRow();
-      line.dataset.hexid = String(row.hexid);
-      if (row.hexid === this.selected) line.classList.add('selected');
-      for (const [key] of COLUMNS) line.insertCell().textContent = cellText(row, key);
-      line.addEventListener('click', () => this.onSelect(row.hexid));
+      for (let column = 0; column < COLUMNS.length; ++column) line.insertCell();
+      this.shown[index] = { hexid: null, selected: false, texts: [] };
     }
+    rows.forEach((row, index) => {
+      const line = body.rows[index];
+      const shown = this.shown[index];
+      if (shown.hexid !== row.hexid) {
+        shown.hexid = row.hexid;
+        line.dataset.hexid = String(row.hexid);
+      }
+      const selected = row.hexid === this.selected;
+      if (shown.selected !== selected) {
+        shown.selected = selected;
+        line.classList.toggle('selected', selected);
+      }
+      COLUMNS.forEach(([key], column) => {
+        const text = cellText(row, key);
+        if (shown.texts[column] === text) return;
+        shown.texts[column] = text;
+        line.cells[column].textContent = text;
+      });
+    });
   }
 }

@@ -2,6 +2,7 @@
 
 #include <pugixml.hpp>
 
+#include <cstdio>
 #include <sstream>
 #include <stdexcept>
 
@@ -86,6 +87,18 @@ void ProgramWorld::stopFeed() {
 }
 
 std::string ProgramWorld::log() const { return readFile(install_ / "Log.txt"); }
+
+std::optional<double> ProgramWorld::mainLoopCyclesPerSecond() const {
+  const std::string all = log();
+  const size_t figure = all.find("Main loop: ");
+  double cycles = 0;
+  double seconds = 0;
+  if (figure == std::string::npos ||
+      std::sscanf(all.c_str() + figure, "Main loop: %lf cycles in %lf s", &cycles, &seconds) != 2 || seconds <= 0) {
+    return std::nullopt;
+  }
+  return cycles / seconds;
+}
 
 bool ProgramWorld::logShows(std::string_view text, std::chrono::seconds timeout) const {
   return eventually([&] { return log().find(text) != std::string::npos; }, timeout);

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,8 @@ class ProgramWorld {
   std::optional<int> programExit(std::chrono::seconds timeout);
   // Closes the program as the close button does and returns its exit code.
   int closeProgram();
+  // The main loop's pace from its closing line "Main loop: {} cycles in {} s".
+  std::optional<double> mainLoopCyclesPerSecond() const;
   std::string feedLog() const;
   // How many messages the simulator stand-in received whose line holds the text.
   size_t simulatorMessageCount(std::string_view text) const;

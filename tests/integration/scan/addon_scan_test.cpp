@@ -20,6 +20,7 @@
 #include "loopback_site.h"
 #include "runstate/stop_flags.h"
 #include "runstate/user_error.h"
+#include "scan/addon_counts.h"
 #include "scan/airport_scan.h"
 #include "test_support.h"
 
@@ -122,6 +123,20 @@ TEST_F(AddonScan, TheLeabAddOnGivesOneStandFileThatReadsBack) {
   const std::string scanLog = test::readFile(paths::outputInfo / paths::kAirportsScanLog);
   EXPECT_THAT(scanLog, ::testing::HasSubstr("Generated airports/my_thirdparty/LEAB.xml: 69 positions, of which 1 helipad"));
   EXPECT_THAT(scanLog, ::testing::HasSubstr("Exception in lf_processBGLfile: "));
+}
+
+TEST_F(AddonScan, TheStatusAreaCountsTheFilesTheScanLeft) {
+  leabTree();
+  showAddonScanRunning();
+  EXPECT_EQ(thirdpartyCountText(), "# thirdp: ...");
+  EXPECT_EQ(orbxCountText(), "") << "not known while the scan runs";
+  ASSERT_TRUE(lf_scanAirports(site.baseUrl()).complete);
+  fs::create_directories(paths::myThirdparty / "old");
+  test::writeFile(paths::myOrbx / "LSZH.txt", "archive/simaddon/LSZH.xml\n");
+  countAddonAirportFiles();
+  EXPECT_EQ(thirdpartyCountText(), "# thirdp: 1") << "LEAB.xml; a folder is no file";
+  EXPECT_EQ(orbxCountText(), "1 airport in my_ORBX folder");
+  EXPECT_EQ(countFolderFiles(home.root() / "missing"), 0);
 }
 
 TEST_F(AddonScan, ArchivedAirportsAreLinkedAndLearnedOnesGoToTblo) {

@@ -243,7 +243,7 @@ TEST_F(ParkAirportWorkTest, TheParkingControlsAreEnabledUntilParkingRunsAndAfter
 
 TEST_F(ParkAirportWorkTest, ThePictureShowsTheParkAirportItsStandsStaticAircraftAndTheParkingValues) {
   ui::TrafficPicture picture;
-  picture.aircraft.resize(1);
+  live.liveList.emplace_back().hexid = 0x4b1805;
   fillParkingPicture(picture, &work, live);
   EXPECT_FALSE(picture.parkAirport.has_value());
   EXPECT_FALSE(picture.parking.active);
@@ -270,6 +270,9 @@ TEST_F(ParkAirportWorkTest, ThePictureShowsTheParkAirportItsStandsStaticAircraft
   EXPECT_EQ(parked.stand, 2u);
   EXPECT_DOUBLE_EQ(parked.headingDeg, 90.0);
   EXPECT_DOUBLE_EQ(parked.altitudeFt, 1402.0);
+  EXPECT_EQ(parked.livery, kDefaultLiveryTitle);
+  live.staticRecords.clear();
+  EXPECT_EQ(parked.livery, kDefaultLiveryTitle) << "the window reads the livery after the record went";
 
   const ui::ParkingStatus& status = picture.parking;
   EXPECT_TRUE(status.active);

@@ -20,6 +20,8 @@ TEST(StatusPainter, RowsTextsAndColoursFollowTheValues) {
   const StatusValues values{.version = "11.0.2",
                             .liveCount = 7,
                             .liveryCount = "# liveries: 1234",
+                            .thirdpartyCount = "# thirdp: 12",
+                            .orbxCount = "3 airports in my_ORBX folder",
                             .qnh = 998,
                             .edition = "RT2 edition: standard",
                             .realTrafficConnected = true,
@@ -31,6 +33,9 @@ TEST(StatusPainter, RowsTextsAndColoursFollowTheValues) {
   EXPECT_EQ(at(texts, 642, 63)->text, "qnh:  998");
   EXPECT_EQ(at(texts, 642, 63)->colour, colours::kLimeGreen);
   EXPECT_EQ(at(texts, 642, 91)->text, "live:   7");
+  ASSERT_TRUE(at(texts, 3, 63) && at(texts, 180, 63) && at(texts, 400, 63)) << "the livery and add-on counts share a row";
+  EXPECT_EQ(at(texts, 180, 63)->text, "# thirdp: 12");
+  EXPECT_EQ(at(texts, 400, 63)->text, "3 airports in my_ORBX folder");
   const auto version = std::find_if(texts.begin(), texts.end(), [](const auto& text) { return text.y == 7; });
   EXPECT_EQ(version->text, "Version 11.0.2");
   EXPECT_EQ(version->colour, colours::kLimeGreen);
