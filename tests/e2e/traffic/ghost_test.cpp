@@ -28,7 +28,7 @@ TEST(GhostTest, TheRealFlightRemovesItsProvisionalTwin) {
   ProgramWorld world;
   TempDir folder;
   // Every 5 s a report of each: the provisional callsign from 10 s (the readers
-  // are up by then; a sanitizer build starts slower), the real one 32.5 s
+  // are up by then; a sanitizer build connects slower), the real one 32.5 s
   // later, once the ghost was spawned.
   const int provisionalFromMs = 10000 * kSanitizerSlowdown;
   std::map<int, std::string> lines;
@@ -41,6 +41,9 @@ TEST(GhostTest, TheRealFlightRemovesItsProvisionalTwin) {
   writeFile(folder / "ghost.rec", recording);
   world.startSimulator();
   world.startProgram();
+  // The feed replays from its launch: launched once the program waits for it,
+  // the reports come after the readers are up however slowly the program started.
+  ASSERT_TRUE(world.logShows("Waiting for RealTraffic to connect", 120s)) << world.log();
   world.startFeed({"--replay", (folder / "ghost.rec").string()});
   ASSERT_TRUE(world.logShows("Traffic Reader connected", 60s)) << world.log();
   EXPECT_TRUE(world.logShows("          SWR200_  is a ghost and will be removed, continue with SWR200", 150s))
