@@ -39,7 +39,10 @@ TEST(GhostTest, TheRealFlightRemovesItsProvisionalTwin) {
   std::string recording = "# a provisional callsign, then the real one\n";
   for (const auto& [offset, line] : lines) recording += fmt::format("{} 49005 {}\n", offset, line);
   writeFile(folder / "ghost.rec", recording);
-  world.startSimulator();
+  // The simulator has the livery, so that the ghost is created and stays
+  // until its real flight comes, however long the spawn takes.
+  writeFile(folder / "titles.txt", "Swiss Boeing 737-800\n");
+  world.startSimulator({"--titles=" + (folder / "titles.txt").string()});
   world.startProgram();
   // The feed replays from its launch: launched once the program waits for it,
   // the reports come after the readers are up however slowly the program started.
