@@ -78,10 +78,14 @@ void releaseStand(TrafficContext& context, const LiveAircraft& aircraft) {
   stand->liveOccupied = false;
 }
 
-std::string standName(TrafficContext& context, const LiveAircraft& aircraft) {
+std::string standName(TrafficContext& context, uint32_t standIndex) {
   airports::ParkingState* parking = context.links.stands.view().parking;
-  const airports::Stand* stand = parking != nullptr ? standOf(*parking, aircraft.standId) : nullptr;
-  return stand != nullptr ? stand->id : std::to_string(aircraft.standId);
+  const airports::Stand* stand = parking != nullptr ? standOf(*parking, standIndex) : nullptr;
+  return stand != nullptr ? stand->id : std::to_string(standIndex);
+}
+
+std::string standName(TrafficContext& context, const LiveAircraft& aircraft) {
+  return standName(context, aircraft.standId);
 }
 
 void tellStand(TrafficContext& context, const LiveAircraft& aircraft, std::string_view what) {

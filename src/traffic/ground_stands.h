@@ -39,6 +39,8 @@ void releaseStand(TrafficContext& context, const LiveAircraft& aircraft);
 
 // The name of the aircraft's stand, or its number when the stand is not known.
 std::string standName(TrafficContext& context, const LiveAircraft& aircraft);
+// The same for the stand numbered `standIndex`.
+std::string standName(TrafficContext& context, uint32_t standIndex);
 // The observer hears of the aircraft at its stand, with its distance and heading error.
 void tellStand(TrafficContext& context, const LiveAircraft& aircraft, std::string_view what);
 

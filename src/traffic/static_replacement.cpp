@@ -31,10 +31,7 @@ std::string_view withoutGhostMark(std::string_view callsign) {
 bool sameName(std::string_view a, std::string_view b) { return !a.empty() && a == b; }
 
 std::string staticStandName(TrafficContext& context, const StaticRecord& record) {
-  airports::ParkingState* parking = context.links.stands.view().parking;
-  const airports::Stand* stand =
-      parking != nullptr ? standOf(*parking, static_cast<uint32_t>(record.aircraft.standIndex)) : nullptr;
-  return stand != nullptr ? stand->id : std::to_string(record.aircraft.standIndex);
+  return standName(context, static_cast<uint32_t>(record.aircraft.standIndex));
 }
 
 std::string_view whereLive(const LiveAircraft& aircraft) {
