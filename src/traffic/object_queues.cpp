@@ -50,7 +50,7 @@ void paceCreatesAndRemovals(TrafficContext& context, int32_t cycle) {
   sim::ExchangeLists& exchange = context.simulator.exchange();
   if (cycle % kRemovalEvery == 0 && !state.removalQueue.empty()) {
     exchange.queueRemoval(state.removalQueue.front());
-    state.removalQueue.pop_front();
+    state.removalQueue.erase(state.removalQueue.begin());
   }
   if (cycle % kCreateEvery != 0) return;
   // Live aircraft go first: they are what the user came for.

@@ -68,7 +68,7 @@ void replaceStaticForCheckedLive(TrafficContext& context) {
   TrafficState& state = context.state;
   if (state.staticCheckList.empty()) return;
   const uint32_t hexid = state.staticCheckList.front();
-  state.staticCheckList.pop_front();
+  state.staticCheckList.erase(state.staticCheckList.begin());
   LiveAircraft* aircraft = state.findHexid(hexid);
   if (aircraft == nullptr || aircraft->state == SimState::RemovingFromSim) return;
   findCoupledOnce(context, *aircraft);

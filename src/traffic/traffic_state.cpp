@@ -22,6 +22,8 @@ LiveAircraft* TrafficState::findPresentCallsign(std::string_view callsign) {
 void TrafficState::reserve() {
   if (liveList.capacity() < kLiveListRoom) liveList.reserve(kLiveListRoom);
   if (staticsByLatitude.capacity() < kLiveListRoom) staticsByLatitude.reserve(kLiveListRoom);
+  if (removalQueue.capacity() < kLiveListRoom) removalQueue.reserve(kLiveListRoom);
+  if (staticCheckList.capacity() < kLiveListRoom) staticCheckList.reserve(kLiveListRoom);
 }
 
 // Decided here: the operator code followed by the type designator ("SWRA320"),

@@ -32,7 +32,9 @@ class TrafficState {
   // Objects created for live records, counting main cycles up to their activation.
   std::vector<CreatedObject> createdObjects;
   // Object ids whose removal was asked, oldest first, for the removal pacing.
-  std::deque<uint32_t> removalQueue;
+  // A vector rather than a deque: it is short and served one id per tenth
+  // cycle, and a deque would take and free a block as its ids pass through.
+  std::vector<uint32_t> removalQueue;
   // Provisional callsigns removed because their real flight appeared; never spawned again.
   std::set<std::string, std::less<>> ghostList;
   // Keys (operator and type) for which livery matching found nothing.
@@ -41,8 +43,9 @@ class TrafficState {
   std::vector<StaticRecord> staticRecords;
   // Create requests of static aircraft; served when no live create waits.
   std::deque<sim::CreateRequest> staticCreateQueue;
-  // Hexids of spawned aircraft to compare with the static parked aircraft, oldest first.
-  std::deque<uint32_t> staticCheckList;
+  // Hexids of spawned aircraft to compare with the static parked aircraft,
+  // oldest first; a short vector for the same reason as removalQueue.
+  std::vector<uint32_t> staticCheckList;
   // Livery titles the simulator could not create an aircraft with, in order of failure.
   std::vector<std::string> failedLiveries;
   // The livery each hexid was given, so that it comes back with the same one.

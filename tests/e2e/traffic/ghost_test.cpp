@@ -15,26 +15,30 @@ namespace {
 using namespace std::chrono_literals;
 
 // One airborne report near the stand-in's user aircraft, of an airline and
-// type the test AI package has a livery for; the feed stand-in sets the
-// report time as it sends.
-std::string datagram(uint32_t hexid, const std::string& callsign, int step) {
+// type the test AI package has a livery for, at its place `offsetMs` into the
+// replay (about 250 kt eastbound); the feed stand-in sets the report time as
+// it sends.
+std::string datagram(uint32_t hexid, const std::string& callsign, int offsetMs) {
   return fmt::format(
-      "RTTFC,{},{:.4f},8.5600,6000,-640,0,90.0,250,{},B738,null,LSZH,EGLL,0,X,LX200,adsb_icao,6100,240,"
+      "RTTFC,{},47.4500,{:.5f},6000,-640,0,90.0,250,{},B738,null,LSZH,EGLL,0,X,LX200,adsb_icao,6100,240,"
       "262,0.42,0,-1,90,90.0,-640,none,A3",
-      hexid, 47.45 + 0.01 * step, callsign);
+      hexid, 8.56 + 0.0017 * offsetMs / 1000.0, callsign);
 }
 
 TEST(GhostTest, TheRealFlightRemovesItsProvisionalTwin) {
   ProgramWorld world;
   TempDir folder;
-  // Every 5 s a report of each: the provisional callsign from 10 s (the readers
-  // are up by then; a sanitizer build connects slower), the real one 32.5 s
-  // later, once the ghost was spawned.
+  // Every 5 s a report: the provisional callsign from 10 s (the readers are up
+  // by then; a sanitizer build connects slower), the real one once the ghost
+  // has left its 30 s buffer, which takes longer in a slow sanitizer build.
+  // The ghost goes on reporting meanwhile, so that it is never stale.
   const int provisionalFromMs = 10000 * kSanitizerSlowdown;
+  const int realFromMs = provisionalFromMs + 30000 + 2500 * kSanitizerSlowdown;
+  const int realUntilMs = realFromMs + 40000;
   std::map<int, std::string> lines;
-  for (int step = 0; step < 8; ++step) {
-    lines[provisionalFromMs + step * 5000] = datagram(4921500, "SWR200_", step);
-    lines[provisionalFromMs + 32500 + step * 5000] = datagram(4921501, "SWR200", step);
+  for (int at = provisionalFromMs; at < realUntilMs; at += 5000) {
+    lines[at] = datagram(4921500, "SWR200_", at - provisionalFromMs);
+    if (at >= realFromMs) lines[at + 1] = datagram(4921501, "SWR200", at - provisionalFromMs);
   }
   std::string recording = "# a provisional callsign, then the real one\n";
   for (const auto& [offset, line] : lines) recording += fmt::format("{} 49005 {}\n", offset, line);

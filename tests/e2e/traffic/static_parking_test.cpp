@@ -1,12 +1,13 @@
 // The program against both stand-ins with the user parked at Zurich's stand
 // E_67: LSZH becomes the park airport and the simulator stand-in's trace shows
 // static aircraft standing still on its stands, never on the user's, and a
-// live departure made on its stand.
+// live departure made on its stand and pushed back from it.
 #include <gtest/gtest.h>
 
 #include <fmt/format.h>
 
 #include <cmath>
+#include <numbers>
 #include <map>
 #include <pugixml.hpp>
 
@@ -64,6 +65,31 @@ const StandPlace* standAt(const std::vector<StandPlace>& stands, const LatLon& p
 }
 
 constexpr const char* kAegeanTitle = "Aegean A320 Test";
+
+// Whether the simulator showed an object of this title moving tail first: over
+// a second or more it went at least 1 m in a direction more than 150 degrees
+// off its nose, as an aircraft does while pushed back.
+bool movedTailFirst(const std::string& trace, const std::string& title) {
+  struct Sample {
+    double seconds;
+    LatLon position;
+  };
+  std::map<std::string, Sample> previous;  // object id to its last sample a second or more back
+  for (const std::vector<std::string>& fields : simulatorTraceRows(trace)) {
+    if (fields[2] != title) continue;
+    const Sample here{std::stod(fields[0]), {std::stod(fields[3]), std::stod(fields[4])}};
+    const auto [before, first] = previous.try_emplace(fields[1], here);
+    if (first || here.seconds - before->second.seconds < 1.0) continue;
+    const double metres = gf_distanceNm(before->second.position, here.position) * 1852.0;
+    if (metres >= 1.0) {
+      const double travelDeg = gf_bearingRad(before->second.position, here.position) * 180.0 / std::numbers::pi;
+      const double offNose = std::abs(std::remainder(travelDeg - std::stod(fields[8]), 360.0));
+      if (offNose > 150.0) return true;
+    }
+    before->second = here;
+  }
+  return false;
+}
 
 void installAegeanA320(const ProgramWorld& world) {
   const fs::path aircraft = world.root() / "addons" / "Test_AI" / "SimObjects" / "AI Traffic" / "A320_AEE";
@@ -123,6 +149,10 @@ TEST(StaticParkingTest, AtZurichTheSimulatorShowsStaticAircraftStandingOnStands)
   }
   // Standing on the stand made by hand for it when its reports come.
   EXPECT_TRUE(world.logShows("H_AEE5ZH: AEE5ZH   parks", 60s)) << world.log();
+  // Its reports leave the stand backwards about two minutes into the
+  // recording: the simulator shows it pushed back, not driven off nose first.
+  EXPECT_TRUE(eventually([&] { return movedTailFirst(readFile(world.root() / "trace.txt"), kAegeanTitle); }, 180s))
+      << world.log();
   EXPECT_EQ(readFile(world.install() / "airports" / "my_park_airports.txt"), "LSZH,E_67\n");
   EXPECT_EQ(world.closeProgram(), 0);
 }

@@ -104,7 +104,7 @@ try {
     const expected = traffic.aircraft.map((aircraft) => String(aircraft.hexid)).sort();
     const shown = (await page.locator('#aircraft tbody tr').evaluateAll((rows) => rows.map((row) => row.dataset.hexid))).sort();
     return expected.length > 12 && JSON.stringify(expected) === JSON.stringify(shown) ? true : `${expected.length} vs ${shown.length}`;
-  }, 60);
+  }, 120);
 
   // Feed texts are text: the registration with markup shows as it is.
   await eventually('markup shows as text', async () => {

@@ -59,6 +59,9 @@ TEST(WebWindowE2e, ThePageDrivesTheProgram) {
   ProgramWorld world;
   world.startSimulator();
   world.startProgram();
+  // The feed replays from its launch: launched once the program waits for it,
+  // no aircraft is lost to a program that starts slowly on a busy machine.
+  ASSERT_TRUE(world.logShows("Waiting for RealTraffic to connect", std::chrono::seconds(120))) << world.log();
   world.startFeed(
       {"--replay", recordingWithMarkup(world.root()).string(), "--aircraft", "12", "--center", "47.4581,8.5556"});
   ASSERT_TRUE(world.logShows("Web window at http://127.0.0.1:")) << world.log();
@@ -72,7 +75,7 @@ TEST(WebWindowE2e, ThePageDrivesTheProgram) {
                     {(sourceDir() / "tests" / "e2e" / "webwindow" / "page_e2e.mjs").string(), url, parameters.string(),
                      TFX_CHROMIUM, peersFolder().string(), std::to_string(kSanitizerSlowdown)},
                     {.standardOutput = world.root() / "page.out", .standardError = world.root() / "page.err"});
-  const std::optional<int> pageExit = page.waitFor(std::chrono::seconds(180));
+  const std::optional<int> pageExit = page.waitFor(std::chrono::seconds(240) * kSanitizerSlowdown);
   EXPECT_EQ(pageExit, 0) << readFile(world.root() / "page.out") << readFile(world.root() / "page.err");
   EXPECT_EQ(world.programExit(std::chrono::seconds(60)), 0) << world.log();
   EXPECT_NE(world.log().find("Exiting: USER CLOSED SIM"), std::string::npos) << world.log();

@@ -230,7 +230,7 @@ TEST_F(Objects, ARemovalAskedWhileTheObjectSettlesFollowsItsActivation) {
   runCycles(200);
   EXPECT_EQ(a.state, SimState::RemovingFromSim);
   EXPECT_TRUE(hasEvent("4700011 remove removal-pending active"));
-  EXPECT_EQ(state.removalQueue, std::deque<uint32_t>{70});
+  EXPECT_EQ(state.removalQueue, std::vector<uint32_t>{70});
 }
 
 TEST_F(Objects, StrayAnnouncementsAreRefusedOrTheirObjectRemoved) {

@@ -39,7 +39,7 @@ TEST_F(Removal, ActsByState) {
   removeAircraftFromSim(context, active, "live-limit");
   EXPECT_EQ(active.state, SimState::RemovingFromSim);
   removeAircraftFromSim(context, active, "live-limit");
-  EXPECT_EQ(state.removalQueue, (std::deque<uint32_t>{77}));
+  EXPECT_EQ(state.removalQueue, (std::vector<uint32_t>{77}));
 
   EXPECT_EQ(observer.events,
             (std::vector<std::string>{"4600001 drop ghost", "4600002 remove ghost adding2sim",
@@ -106,7 +106,7 @@ TEST_F(Removal, ALiveryRespawnComesBackWhereTheAircraftIsShown) {
   EXPECT_FALSE(flying.history[1].stationary);
   EXPECT_EQ(flying.savedHeading, 1.5);
   EXPECT_EQ(flying.state, SimState::LiveryRespawn);
-  EXPECT_EQ(state.removalQueue, std::deque<uint32_t>{92});
+  EXPECT_EQ(state.removalQueue, std::vector<uint32_t>{92});
 
   LiveAircraft& standing = record(4600013, SimState::Active);
   standing.phase = FlightPhase::Taxi;

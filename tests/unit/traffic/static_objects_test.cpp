@@ -139,7 +139,7 @@ TEST_F(StaticObjects, AHexidFreedByARemovalNamesTheNewAircraftUnderIt) {
   announce(902, 1);
   notified();
   parked.removeParked(1, airports::ParkedRemoval::OutOfSight);
-  EXPECT_EQ(state.removalQueue, (std::deque<uint32_t>{901, 902})) << "both objects go";
+  EXPECT_EQ(state.removalQueue, (std::vector<uint32_t>{901, 902})) << "both objects go";
 }
 
 TEST_F(StaticObjects, ARefusedLiveryTakesTheStaticRecordAndIsToldLikeALiveOne) {
