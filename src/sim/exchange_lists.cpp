@@ -17,9 +17,9 @@ ExchangeLists::ExchangeLists() { reserve(); }
 
 void ExchangeLists::reserve() {
   std::scoped_lock lock(positionMutex_, notificationMutex_);
-  outgoing.reserve(kExchangeReserve);
-  fresh_.reserve(kExchangeReserve);
-  events.reserve(kExchangeReserve);
+  outgoing.reserve(kPerObjectExchangeReserve);
+  fresh_.reserve(kPerObjectExchangeReserve);
+  events.reserve(kPerObjectExchangeReserve);
   creates.reserve(kExchangeReserve);
   removals.reserve(kExchangeReserve);
   pendingCreations.reserve(kExchangeReserve);

@@ -44,7 +44,8 @@ class ExchangeLists {
  public:
   ExchangeLists();
 
-  // Session start: room for 256 entries in every list.
+  // Session start: room for a thousand AI objects in the position buffers and
+  // the event list, for 256 entries in the others.
   void reserve();
 
   // --- main program thread ---

@@ -65,5 +65,8 @@ inline constexpr uint32_t kInitialUserObjectId = 2;
 
 // Every exchange list is reserved to this many entries at session start.
 inline constexpr size_t kExchangeReserve = 256;
+// The position buffers and the event list carry an entry per AI object each
+// pass; with room for a thousand objects a busy apron never grows them.
+inline constexpr size_t kPerObjectExchangeReserve = 1024;
 
 }  // namespace tfx::sim

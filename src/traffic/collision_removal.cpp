@@ -1,12 +1,10 @@
 #include "traffic/collision_removal.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 #include <cmath>
-#include <iterator>
 
 #include "core/log.h"
+#include "core/log_line.h"
 #include "core/parameters.h"
 #include "traffic/collision_geometry.h"
 #include "traffic/motion_math.h"
@@ -100,11 +98,8 @@ void clearAround(TrafficContext& context, const LiveAircraft& aircraft) {
     const double distanceNm = gf_distanceNm(positionOf(aircraft.block), record.aircraft.position);
     if (distanceNm >= kStaticMargin * (aircraft.halfWingspan + record.aircraft.halfWingspanNm)) continue;
     if (LOG.value()) {
-      // Formatted in place: this runs in the traffic cycle, which allocates nothing.
-      fmt::memory_buffer line;
-      fmt::format_to(std::back_inserter(line), "{:8}: {:8} removed for collision avoidance with static {}",
-                     record.aircraft.standIndex, record.aircraft.callsign, aircraft.callsign);
-      writeLog({line.data(), line.size()});
+      writeLogLine("{:8}: {:8} removed for collision avoidance with static {}", record.aircraft.standIndex,
+                   record.aircraft.callsign, aircraft.callsign);
     }
     context.links.observer.collision(record.aircraft.hexid, "live-static", aircraft.callsign,
                                      distanceNm * kMetersPerNm);

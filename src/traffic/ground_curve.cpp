@@ -1,11 +1,10 @@
 #include "traffic/ground_curve.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 #include <cmath>
 
 #include "core/log.h"
+#include "core/log_line.h"
 #include "traffic/motion_math.h"
 
 namespace tfx {
@@ -54,7 +53,7 @@ bool followCurve(LiveAircraft& aircraft) {
   const LatLon point = curvePoint(m.curve, m.curveParameter);
   const double direction = curveDirection(m.curve, m.curveParameter);
   if (!std::isfinite(point.lat) || !std::isfinite(point.lon) || !std::isfinite(direction)) {
-    writeLog(fmt::format("{} error in curve at index: {:.2F}", aircraft.callsign, m.curveParameter));
+    writeLogLine("{} error in curve at index: {:.2F}", aircraft.callsign, m.curveParameter);
     m.curveDefinition = 0;
     return false;
   }

@@ -1,9 +1,8 @@
 #include "traffic/identity_check.h"
 
-#include <fmt/format.h>
-
 #include "airports/airport.h"
 #include "core/log.h"
+#include "core/log_line.h"
 #include "core/parameters.h"
 #include "traffic/removal.h"
 
@@ -91,7 +90,7 @@ bool passesIdentityCheck(TrafficContext& context, LiveAircraft& aircraft, const 
   if (!callsignChanged) return false;
   changed = *callsignChanged || changed;
   if (!changed || !GUID_CHANGES.value()) return true;
-  if (LOG.value()) writeLog(fmt::format("          {} respawns", aircraftName(aircraft)));
+  if (LOG.value()) writeLogLine("          {} respawns", aircraftName(aircraft));
   liveryRespawn(context, aircraft);
   return false;
 }

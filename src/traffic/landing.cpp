@@ -1,12 +1,11 @@
 #include "traffic/landing.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 #include <array>
 
 #include "airports/airport.h"
 #include "core/log.h"
+#include "core/log_line.h"
 #include "traffic/ground_stands.h"
 #include "traffic/motion_controls.h"
 #include "traffic/motion_math.h"
@@ -107,7 +106,7 @@ void touchdown(TrafficContext& context, LiveAircraft& aircraft) {
   setSpoilers(context, aircraft, kFullSpoilers);
   if (aircraft.category != static_cast<uint32_t>(AircraftCategory::Light))
     context.simulator.writeAiControls(aircraft.objectId, kFullPercent, m.reverse ? -kFullPercent : kFullPercent);
-  if (m.groundSlots <= 0) writeLog(fmt::format("{} ! onGround slots {:.1f}", aircraft.callsign, 1.0 * m.groundSlots));
+  if (m.groundSlots <= 0) writeLogLine("{} ! onGround slots {:.1f}", aircraft.callsign, 1.0 * m.groundSlots);
   tellMotion(context, aircraft, MotionEvent::Kind::Touchdown);
 }
 

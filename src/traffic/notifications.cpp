@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/log.h"
+#include "core/log_line.h"
 #include "core/message_line.h"
 #include "runstate/stop_flags.h"
 #include "runstate/user_error.h"
@@ -91,9 +92,9 @@ void onBlocked(TrafficContext& context, uint32_t hexid) {
   LiveAircraft* aircraft = context.state.findHexid(hexid);
   if (aircraft == nullptr) return;
   if (aircraft->state == SimState::Buffer) {
-    writeLog(fmt::format("{} will be removed from buffer while blocked", aircraftName(*aircraft)));
+    writeLogLine("{} will be removed from buffer while blocked", aircraftName(*aircraft));
   } else {
-    writeLog(fmt::format("{} removed from simulator immediately while blocked", aircraftName(*aircraft)));
+    writeLogLine("{} removed from simulator immediately while blocked", aircraftName(*aircraft));
   }
   removeAircraftFromSim(context, *aircraft, "blocked");
 }

@@ -1,10 +1,9 @@
 #include "traffic/object_birth.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 
 #include "core/log.h"
+#include "core/log_line.h"
 #include "flightplan/flight_plan_list.h"
 #include "traffic/object_controls.h"
 #include "traffic/removal.h"
@@ -50,7 +49,7 @@ void assignFlightPlan(TrafficContext& context, const LiveAircraft& aircraft) {
   const auto plan = context.flightPlans->planFor(aircraft.hexid, name, static_cast<int>(aircraft.category),
                                                  aircraft.origin, aircraft.destination);
   if (plan && context.simulator.assignFlightPlan(aircraft.objectId, plan->string()) < 0) {
-    writeLog(fmt::format("{} creating a flight plan failed", name));
+    writeLogLine("{} creating a flight plan failed", name);
   }
 }
 
@@ -61,8 +60,8 @@ void onLiveObjectCreated(TrafficContext& context, const sim::SimNotification& no
   LiveAircraft* aircraft = context.state.findHexid(notification.hexid);
   if (aircraft == nullptr || aircraft->state != SimState::Adding2Sim) {
     // Decided here: an object whose record is gone would stay in the simulator for good.
-    writeLog(fmt::format("{} hexid {} has no record waiting, object {} removed", "onLiveObjectCreated",
-                         notification.hexid, notification.objectId));
+    writeLogLine("{} hexid {} has no record waiting, object {} removed", "onLiveObjectCreated",
+                         notification.hexid, notification.objectId);
     context.state.removalQueue.push_back(notification.objectId);
     return;
   }

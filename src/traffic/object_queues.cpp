@@ -1,11 +1,10 @@
 #include "traffic/object_queues.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 
 #include "core/geodesy.h"
 #include "core/log.h"
+#include "core/log_line.h"
 
 namespace tfx {
 namespace {
@@ -39,7 +38,7 @@ void lf_handleAddingStack(TrafficContext& context) {
   const LiveAircraft* aircraft = state.findHexid(hexid);
   if (aircraft == nullptr) return;
   if (aircraft->callsign.empty()) {
-    writeLog(fmt::format("{} {} objectid = 0?", "lf_handleAddingStack", aircraftName(*aircraft)));
+    writeLogLine("{} {} objectid = 0?", "lf_handleAddingStack", aircraftName(*aircraft));
     return;
   }
   state.liveCreateQueue.push_back(createRequest(*aircraft));

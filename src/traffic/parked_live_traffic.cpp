@@ -1,10 +1,9 @@
 #include "traffic/parked_live_traffic.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 
 #include "core/log.h"
+#include "core/log_line.h"
 #include "core/parameters.h"
 #include "traffic/removal.h"
 #include "traffic/static_objects.h"
@@ -79,7 +78,7 @@ void ParkedLiveTraffic::removeParked(uint32_t hexid, airports::ParkedRemoval rea
     if (LiveAircraft* aircraft = context_.state.findHexid(hexid)) {
       if (LOG.value()) {
         if (aircraft->standId == 0) writeLog("sid==0?");
-        writeLog(fmt::format("live parked {} at {} removed", aircraft->callsign, aircraft->standId));
+        writeLogLine("live parked {} at {} removed", aircraft->callsign, aircraft->standId);
       }
       removeAircraftFromSim(context_, *aircraft, parkedRemovalName(reason));
     }

@@ -1,8 +1,7 @@
 #include "traffic/parking_limits.h"
 
-#include <fmt/format.h>
-
 #include "core/log.h"
+#include "core/log_line.h"
 #include "core/parameters.h"
 #include "traffic/removal.h"
 #include "traffic/static_objects.h"
@@ -32,7 +31,7 @@ void applyParkingLimits(TrafficContext& context) {
     if (longest == nullptr || aircraft.parkedSince < longest->parkedSince) longest = &aircraft;
   }
   if (!INITIAL_LOAD_ONLY.value() && parkedLive > limit && longest != nullptr) {
-    if (LOG.value()) writeLog(fmt::format("{:8}: {} live max park exceeded, removed", longest->standId, longest->callsign));
+    if (LOG.value()) writeLogLine("{:8}: {} live max park exceeded, removed", longest->standId, longest->callsign);
     removeAircraftFromSim(context, *longest, kReason);
     --parkedLive;
   }
@@ -45,8 +44,8 @@ void applyParkingLimits(TrafficContext& context) {
   }
   if (statics + parkedLive <= limit || firstActive == nullptr) return;
   if (LOG.value())
-    writeLog(fmt::format("{:8}: {} static max park exceeded, removed", firstActive->aircraft.standIndex,
-                         firstActive->aircraft.callsign));
+    writeLogLine("{:8}: {} static max park exceeded, removed", firstActive->aircraft.standIndex,
+                         firstActive->aircraft.callsign);
   removeStaticAircraft(context, firstActive->aircraft.hexid, kReason);
 }
 

@@ -1,12 +1,11 @@
 #include "traffic/removal.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 #include <cmath>
 #include <string>
 
 #include "core/log.h"
+#include "core/log_line.h"
 #include "core/geodesy.h"
 #include "core/parameters.h"
 #include "runstate/cycle_clock.h"
@@ -67,7 +66,7 @@ void removeAircraftFromSim(TrafficContext& context, LiveAircraft& aircraft, std:
   }
   if (aircraft.removalPending || aircraft.state == SimState::RemovingFromSim) return;
   if (aircraft.objectId == 0) {
-    writeLog(fmt::format("{} removing act {}, with objectid=0 ?", "removeAircraftFromSim", aircraftName(aircraft)));
+    writeLogLine("{} removing act {}, with objectid=0 ?", "removeAircraftFromSim", aircraftName(aircraft));
   }
   if (isLiveHexid(aircraft.hexid) && aircraft.standId != 0) releaseStand(context, aircraft);
   const SimState from = aircraft.state;
@@ -82,11 +81,11 @@ void applyGhostRule(TrafficContext& context, std::string_view callsign) {
   if (ghost == nullptr) return;
   if (LOG.value()) {
     if (ghost->phase == FlightPhase::Parked) {
-      writeLog(fmt::format("{:8}: {:8} is a ghost and will be removed, continue with {}", ghost->standId,
-                           ghost->callsign, callsign));
+      writeLogLine("{:8}: {:8} is a ghost and will be removed, continue with {}", ghost->standId,
+                           ghost->callsign, callsign);
     } else {
-      writeLog(fmt::format("          {:8} is a ghost and will be removed, continue with {}", ghost->callsign,
-                           callsign));
+      writeLogLine("          {:8} is a ghost and will be removed, continue with {}", ghost->callsign,
+                           callsign);
     }
   }
   context.state.ghostList.insert(ghostCallsign);
@@ -107,7 +106,7 @@ void liveryRespawn(TrafficContext& context, LiveAircraft& aircraft) {
     context.state.rememberedLiveries[aircraft.hexid] = *title;
   }
   if (aircraft.objectId == 0) {
-    writeLog(fmt::format("{} removing act {} with objectid=0 ?", "liveryRespawn", aircraftName(aircraft)));
+    writeLogLine("{} removing act {} with objectid=0 ?", "liveryRespawn", aircraftName(aircraft));
   }
   changeState(context, aircraft, SimState::LiveryRespawn);
   context.state.removalQueue.push_back(aircraft.objectId);

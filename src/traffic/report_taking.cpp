@@ -1,10 +1,9 @@
 #include "traffic/report_taking.h"
 
-#include <fmt/format.h>
-
 #include <cmath>
 
 #include "core/log.h"
+#include "core/log_line.h"
 #include "runstate/cycle_clock.h"
 #include "traffic/decode_existing.h"
 #include "traffic/motion_math.h"
@@ -31,7 +30,7 @@ void endHold(LiveAircraft& aircraft) {
 }
 
 bool refusedEmpty(std::string_view operation) {
-  writeLog(fmt::format("{} empty sz?", operation));
+  writeLogLine("{} empty sz?", operation);
   return false;
 }
 

@@ -1,12 +1,11 @@
 #include "traffic/spawn.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 
 #include "core/log.h"
+#include "core/log_line.h"
 #include "traffic/motion_math.h"
 #include "traffic/ground_stands.h"
 #include "traffic/parking_limits.h"
@@ -104,7 +103,7 @@ void placeBlock(LiveAircraft& aircraft) {
 
 void spawnLiveAc(TrafficContext& context, LiveAircraft& aircraft) {
   if (aircraft.history.size() < 2) {
-    writeLog(fmt::format("{} sz:{}", "spawnLiveAc", aircraft.history.size()));
+    writeLogLine("{} sz:{}", "spawnLiveAc", aircraft.history.size());
     return;
   }
   markStationaryStart(aircraft.history);

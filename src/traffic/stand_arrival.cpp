@@ -1,11 +1,10 @@
 #include "traffic/stand_arrival.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 #include <chrono>
 
 #include "core/log.h"
+#include "core/log_line.h"
 #include "core/parameters.h"
 #include "traffic/ground_stands.h"
 #include "traffic/motion_math.h"
@@ -46,9 +45,9 @@ Arrival arriveAtStand(TrafficContext& context, LiveAircraft& aircraft) {
   occupyStand(context, aircraft);
   learnParked(context, aircraft, false);
   if (!aircraft.motion.towed) {
-    writeLog(fmt::format("{:8}: {:8} arrived at stand", standName(context, aircraft), aircraft.callsign));
+    writeLogLine("{:8}: {:8} arrived at stand", standName(context, aircraft), aircraft.callsign);
   } else if (LOG.value()) {
-    writeLog(fmt::format("          towed aircraft {} parks", aircraft.callsign));
+    writeLogLine("          towed aircraft {} parks", aircraft.callsign);
   }
   return Arrival::Parked;
 }
@@ -61,9 +60,9 @@ void parkedAtBirth(TrafficContext& context, LiveAircraft& aircraft) {
     return !r.removing && r.aircraft.standIndex == static_cast<int>(aircraft.standId);
   });
   if (covered == records.end()) {
-    writeLog(fmt::format("{:8}: {:8} parks", name, aircraft.callsign));
+    writeLogLine("{:8}: {:8} parks", name, aircraft.callsign);
   } else {
-    writeLog(fmt::format("{:8}: {:8} parks over static {}", name, aircraft.callsign, covered->aircraft.callsign));
+    writeLogLine("{:8}: {:8} parks over static {}", name, aircraft.callsign, covered->aircraft.callsign);
     removeStaticAircraft(context, covered->aircraft.hexid, "makes-way");
   }
   tellStand(context, aircraft, "parked");

@@ -1,11 +1,10 @@
 #include "traffic/stand_leaving.h"
 
-#include <fmt/format.h>
-
 #include <array>
 #include <cmath>
 
 #include "core/log.h"
+#include "core/log_line.h"
 #include "core/parameters.h"
 #include "sim/sim_ids.h"
 #include "runstate/cycle_clock.h"
@@ -86,7 +85,7 @@ void pullOut(TrafficContext& context, LiveAircraft& aircraft, int32_t cycle) {
   aircraft.predictedTrack = aircraft.block.heading;
   readyToTaxi(context, aircraft);
   lightUpTaxiing(context.simulator.exchange(), aircraft, true);
-  if (LOG.value()) writeLog(fmt::format("{:8}: {:8} pulling out", standName(context, aircraft), aircraft.callsign));
+  if (LOG.value()) writeLogLine("{:8}: {:8} pulling out", standName(context, aircraft), aircraft.callsign);
   context.state.staticCheckList.push_back(aircraft.hexid);
   tellStand(context, aircraft, "pulling_out");
   // Decided here: a pulled-out aircraft is off its stand at once; only a

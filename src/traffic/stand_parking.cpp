@@ -1,10 +1,9 @@
 #include "traffic/stand_parking.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 
 #include "core/log.h"
+#include "core/log_line.h"
 #include "traffic/ground_stands.h"
 #include "traffic/ground_step.h"
 #include "traffic/motion_math.h"
@@ -23,7 +22,7 @@ constexpr int32_t kStopCycles = 50;
 bool try2Park(TrafficContext& context, LiveAircraft& aircraft, bool wide) {
   TrackHistory& history = aircraft.history;
   if (history.empty()) {
-    writeLog(fmt::format("{} empty sz?", "try2Park"));
+    writeLogLine("{} empty sz?", "try2Park");
     return false;
   }
   const LatLon newest = positionOf(history.back());
@@ -47,7 +46,7 @@ bool try2Park(TrafficContext& context, LiveAircraft& aircraft, bool wide) {
 void drive2Stand(LiveAircraft& aircraft) {
   TrackHistory& history = aircraft.history;
   if (history.empty()) {
-    writeLog(fmt::format("{} empty sz?", "drive2Stand"));
+    writeLogLine("{} empty sz?", "drive2Stand");
     return;
   }
   TrackPoint& newest = history.back();

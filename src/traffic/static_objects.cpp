@@ -8,6 +8,7 @@
 
 #include "core/geodesy.h"
 #include "core/log.h"
+#include "core/log_line.h"
 #include "core/parameters.h"
 #include "sim/object_events.h"
 #include "sim/sim_ids.h"
@@ -89,7 +90,7 @@ void advanceStaticObjects(TrafficContext& context) {
     if (++record.counter < kStaticSettleCycles) continue;
     record.active = true;
     lightParkedStatic(context.simulator.exchange(), record);
-    if (LOG.value()) writeLog(fmt::format("{:8}: {:8} parked", record.aircraft.standIndex, record.aircraft.callsign));
+    if (LOG.value()) writeLogLine("{:8}: {:8} parked", record.aircraft.standIndex, record.aircraft.callsign);
   }
 }
 

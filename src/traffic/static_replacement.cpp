@@ -1,8 +1,7 @@
 #include "traffic/static_replacement.h"
 
-#include <fmt/format.h>
-
 #include "core/log.h"
+#include "core/log_line.h"
 #include "core/parameters.h"
 #include "traffic/ground_stands.h"
 #include "traffic/static_objects.h"
@@ -84,14 +83,14 @@ void replaceStaticForCheckedLive(TrafficContext& context) {
       continue;
     }
     if (LOG.value() && sameRegistration) {
-      writeLog(fmt::format("{:8}: {:8} {} removed, new {} '{}' has same regcode {}", staticStandName(context, record),
+      writeLogLine("{:8}: {:8} {} removed, new {} '{}' has same regcode {}", staticStandName(context, record),
                            parked.callsign, parked.type, whereLive(*aircraft), aircraft->callsign,
-                           parked.registration));
+                           parked.registration);
     } else if (LOG.value()) {
-      writeLog(fmt::format("{:8}: {:8} '{} {}' removed, new {} {} '{}' '{}' has {} callsign",
+      writeLogLine("{:8}: {:8} '{} {}' removed, new {} {} '{}' '{}' has {} callsign",
                            staticStandName(context, record), parked.type, parked.callsign, parked.callsignNote,
                            whereLive(*aircraft), aircraft->type, aircraft->callsign, aircraft->coupledCallsign,
-                           sameFlight ? "same" : "coupled"));
+                           sameFlight ? "same" : "coupled");
     }
     removeStaticAircraft(context, parked.hexid, kReason);
     return;

@@ -1,11 +1,10 @@
 #include "traffic/take_off.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 #include <cmath>
 
 #include "core/log.h"
+#include "core/log_line.h"
 #include "sim/object_events.h"
 #include "traffic/motion_controls.h"
 #include "traffic/motion_math.h"
@@ -53,7 +52,7 @@ double pitchTowards(double pitch, double step, double goal) {
 }  // namespace
 
 void startTakeOff(TrafficContext& context, LiveAircraft& aircraft) {
-  if (aircraft.motion.towed) writeLog(fmt::format("towed aircraft takes-off? {}", aircraft.callsign));
+  if (aircraft.motion.towed) writeLogLine("towed aircraft takes-off? {}", aircraft.callsign);
   beginRoll(context, aircraft, kTakeOffThrottleIndex, kTakeOffSpoilers, false);
 }
 

@@ -1,11 +1,10 @@
 #include "traffic/update_pass.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 #include <exception>
 
 #include "core/log.h"
+#include "core/log_line.h"
 #include "runstate/cycle_clock.h"
 #include "traffic/removal.h"
 #include "traffic/spawn.h"
@@ -15,10 +14,10 @@ namespace {
 
 void updateActive(TrafficContext& context, LiveAircraft& aircraft) {
   if (aircraft.history.empty()) {
-    writeLog(fmt::format("{} stream empty ? {}, hexid:{}, objectid:{}, alt:{:.0f} ft, lalo:{}, TAS:{:.0f}",
+    writeLogLine("{} stream empty ? {}, hexid:{}, objectid:{}, alt:{:.0f} ft, lalo:{}, TAS:{:.0f}",
                          "updateLiveAc", aircraftName(aircraft), aircraft.hexid, aircraft.objectId,
                          aircraft.block.altitude, formatLatLon({aircraft.block.lat, aircraft.block.lon}),
-                         aircraft.block.tas));
+                         aircraft.block.tas);
     removeAircraftFromSim(context, aircraft, "stream-empty");
     return;
   }
@@ -37,8 +36,8 @@ void updateActive(TrafficContext& context, LiveAircraft& aircraft) {
     context.simulator.exchange().writePosition(aircraft.objectId, aircraft.block);
     return;
   }
-  writeLog(fmt::format("{} objectid=0? hexid: {},cs:{}, reg:{}, aimo:{} sz:{}", "updateLiveAc", aircraft.hexid,
-                       aircraft.callsign, aircraft.registration, modelTag(aircraft), aircraft.history.size()));
+  writeLogLine("{} objectid=0? hexid: {},cs:{}, reg:{}, aimo:{} sz:{}", "updateLiveAc", aircraft.hexid,
+                       aircraft.callsign, aircraft.registration, modelTag(aircraft), aircraft.history.size());
   removeAircraftFromSim(context, aircraft, "no-object");
 }
 
@@ -63,9 +62,9 @@ bool updateLiveAc(TrafficContext& context, LiveAircraft& aircraft) {
     updateByState(context, aircraft);
   } catch (const std::exception& error) {
     // The numbers rather than the names: the failure may be the name lookup itself.
-    writeLog(fmt::format("{}: {} {}, sz:{}, fs:{}, st:{}", "updateLiveAc", aircraftName(aircraft), error.what(),
+    writeLogLine("{}: {} {}, sz:{}, fs:{}, st:{}", "updateLiveAc", aircraftName(aircraft), error.what(),
                          aircraft.history.size(), static_cast<uint32_t>(aircraft.phase),
-                         static_cast<uint32_t>(aircraft.state)));
+                         static_cast<uint32_t>(aircraft.state));
     aircraft.drop = true;
   }
   return aircraft.drop || aircraft.cancelled;
