@@ -3,6 +3,8 @@
 // legs, came that close at about the same time in the window a frame shows.
 #include <gtest/gtest.h>
 
+#include <numbers>
+
 #include "core/geodesy.h"
 #include "lab_ground.h"
 
@@ -12,7 +14,7 @@ namespace {
 constexpr LatLon kApron{47.4500, 8.5600};
 constexpr double kReachNm = 34.0 / kMetersPerNm;  // two A320 half wingspans
 
-LatLon east(double metres) { return gf_destinationPoint(kApron, M_PI / 2.0, metres / 0.3048); }
+LatLon east(double metres) { return gf_destinationPoint(kApron, std::numbers::pi / 2.0, metres / 0.3048); }
 LatLon northOf(const LatLon& from, double metres) { return gf_destinationPoint(from, 0.0, metres / 0.3048); }
 
 TEST(ReportedGround, OverlapsAreTheFeedsOnlyWhereItsTracksCameThatCloseAtThatTime) {
