@@ -15,7 +15,11 @@ namespace {
 nlohmann::ordered_json overlapPairsJson(const lab::GroundFigures& ground) {
   nlohmann::ordered_json pairs = nlohmann::ordered_json::array();
   for (const auto& [names, pair] : ground.overlapPairs)
-    pairs.push_back({{"a", names.first}, {"b", names.second}, {"frames", pair.frames}, {"closest_m", pair.closestM}});
+    pairs.push_back({{"a", names.first},
+                     {"b", names.second},
+                     {"frames", pair.frames},
+                     {"frames_as_reported", pair.framesAsReported},
+                     {"closest_m", pair.closestM}});
   return pairs;
 }
 
@@ -48,6 +52,7 @@ int runLabCommand(CommandArguments arguments) {
                                     {"park_error_max_m", summary.ground.parkErrorMaxM},
                                     {"park_heading_error_max_deg", summary.ground.parkHeadingErrorMaxDeg},
                                     {"ground_overlaps", summary.ground.groundOverlaps},
+                                    {"ground_overlaps_as_reported", summary.ground.groundOverlapsAsReported},
                                     {"ground_jump_max_m", summary.ground.groundJumpMaxM},
                                     {"push_backs", summary.pushBacks},
                                     {"pull_outs", summary.pullOuts},

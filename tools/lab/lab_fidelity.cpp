@@ -17,6 +17,7 @@ namespace {
 
 constexpr double kMetersPerDegree = 111120.0;  // one minute of arc is one nautical mile
 constexpr double kMetersPerSecondPerKnot = 1852.0 / 3600.0;
+constexpr double kGroundPaceFloorMps = 5.0 * kMetersPerSecondPerKnot;
 // The feed's own on-ground flag (1 on the ground), which the program does not read.
 constexpr size_t kOnGroundField = 6;
 
@@ -171,11 +172,11 @@ std::vector<ShownFrame> readShownFrames(const std::filesystem::path& frames, uin
     // t_s,hexid,object_id,lat,lon,alt_ft,pitch_deg,bank_deg,heading_deg,on_ground,state
     if (fields.size() != 11) throw std::runtime_error(fmt::format("{}:{}: expected 11 fields", frames.string(), number));
     if (numberOf(fields[1]) != static_cast<double>(hexid)) continue;
-    const auto seconds = numberOf(fields[0]), lat = numberOf(fields[3]), lon = numberOf(fields[4]),
-               altitude = numberOf(fields[5]);
-    if (!seconds || !lat || !lon || !altitude)
+    const auto seconds = numberOf(fields[0]), objectId = numberOf(fields[2]), lat = numberOf(fields[3]),
+               lon = numberOf(fields[4]), altitude = numberOf(fields[5]);
+    if (!seconds || !objectId || !lat || !lon || !altitude)
       throw std::runtime_error(fmt::format("{}:{}: not a number", frames.string(), number));
-    shown.push_back({*seconds, *lat, *lon, *altitude, fields[9] == "1"});
+    shown.push_back({*seconds, *lat, *lon, *altitude, fields[9] == "1", static_cast<uint32_t>(*objectId)});
   }
   return shown;
 }
@@ -205,9 +206,13 @@ Fidelity measureFidelity(const std::vector<RealPoint>& real, const std::vector<S
       result.verticalMaxFt = std::max(result.verticalMaxFt, verticalErrorFt(real, window, frame.altitude));
       if (!landed && frame.altitude <= options.groundElevation) ++result.framesBelowGroundAir;
     }
-    if (i == 0) continue;
+    // An aircraft removed and made again is a new object wherever it appears.
+    if (i == 0 || frame.objectId != shown[i - 1].objectId) continue;
     const double dt = frame.seconds - shown[i - 1].seconds;
-    const double fastest = fastestMps(real, window);
+    // On the ground an aircraft whose reports stand still is still driven onto
+    // its stand or pushed back: its steps are measured against at least 5 knots.
+    const double fastest = frame.onGround ? std::max(fastestMps(real, window), kGroundPaceFloorMps)
+                                          : fastestMps(real, window);
     if (dt <= 0.0 || fastest <= 0.0) continue;
     const double ratio = distanceM({shown[i - 1].lat, shown[i - 1].lon}, {frame.lat, frame.lon}) / (fastest * dt);
     double& largest = frame.onGround ? result.jumpRatioGround : result.jumpRatioAir;

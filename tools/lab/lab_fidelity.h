@@ -25,6 +25,7 @@ struct ShownFrame {
   double lat = 0, lon = 0;
   double altitude = 0;  // feet
   bool onGround = false;
+  uint32_t objectId = 0;  // the simulator object that showed the aircraft
 };
 
 struct FidelityOptions {

@@ -242,7 +242,8 @@ LabSummary runLab(const LabOptions& given) {
   std::atomic<int32_t> weatherState{0};
 
   LabSummary summary;
-  GroundWatch groundWatch;
+  ReportedGround reportedGround;
+  GroundWatch groundWatch(reportedGround);
   std::vector<float> cycleMicros;
   cycleMicros.reserve(static_cast<size_t>(std::max<int64_t>(cycles, 0)));
   size_t next = 0;
@@ -250,7 +251,7 @@ LabSummary runLab(const LabOptions& given) {
     const double t = static_cast<double>(n) / kCyclesPerSecond;
     simulator.runFramesUntil(t, [&](double seconds, const simstandin::World& world) {
       frames.frame(seconds, world, state);
-      groundWatch.frame(world, state);
+      groundWatch.frame(seconds, world, state);
     });
     for (; next < recording.size() && recording[next].offsetMs <= n * 10; ++next) {
       const feedstandin::RecordedDatagram& entry = recording[next];
@@ -262,7 +263,10 @@ LabSummary runLab(const LabOptions& given) {
       const std::string datagram = options.keepTimes
                                        ? entry.datagram
                                        : feedstandin::withReportTime(entry.datagram, start + entry.offsetMs / 1000.0);
-      if (auto report = decodeTrafficDatagram(datagram, feed)) summary.reports += queue.offer(std::move(*report));
+      if (auto report = decodeTrafficDatagram(datagram, feed)) {
+        if (!report->airborne) reportedGround.add(report->hexid, t, {report->lat, report->lon});
+        summary.reports += queue.offer(std::move(*report));
+      }
     }
     const auto before = Clock::now();
     cycle.trafficCycle();
