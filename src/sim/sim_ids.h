@@ -63,7 +63,7 @@ inline constexpr uint32_t kEventGroupPriority = 1;
 // The user aircraft's object id until the first user-state reply names it.
 inline constexpr uint32_t kInitialUserObjectId = 2;
 
-// Every exchange list is reserved to this many entries at session start.
+// The other exchange lists are reserved to this many entries at session start.
 inline constexpr size_t kExchangeReserve = 256;
 // The position buffers and the event list carry an entry per AI object each
 // pass; with room for a thousand objects a busy apron never grows them.
