@@ -4,9 +4,12 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <optional>
 #include <unordered_set>
 
 #include "aircraft/aircraft_queries.h"
@@ -29,22 +32,48 @@ bool sameName(const char* name, const char* wanted) {
   return *name == *wanted;
 }
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// As the C library reads a decimal (the program keeps the "C" locale), but a
+// plain number, as files hold them, is read without its slow general path.
+double decimalText(const char* text) {
+  const char* const end = text + std::strlen(text);
+  const bool plain = isDigit(text[0]) || (text[0] == '-' && isDigit(text[1]));
+  double value = 0.0;
+  if (plain) {
+    const auto [rest, error] = std::from_chars(text, end, value, std::chars_format::general);
+    // A hex number reads as its leading 0 here.
+    if (error == std::errc{} && *rest != 'x' && *rest != 'X') return value;
+  }
+  return std::strtod(text, nullptr);
+}
+
 // The attributes a reader takes, found in one walk over an element's
 // attributes rather than one walk per name. A name given twice counts where
-// it first appears, as a lookup by name finds it.
+// it first appears, as a lookup by name finds it. Every call into the XML
+// library counts here (a large file holds a hundred thousand attributes), so a
+// missing attribute is no handle at all and a value is fetched once.
 template <size_t N>
-std::array<pugi::xml_attribute, N> attributesNamed(const pugi::xml_node node, const std::array<const char*, N>& names) {
-  std::array<pugi::xml_attribute, N> found{};
-  for (pugi::xml_attribute attribute = node.first_attribute(); attribute; attribute = attribute.next_attribute()) {
-    const char* name = attribute.name();
-    for (size_t at = 0; at < N; ++at) {
-      if (!sameName(name, names[at])) continue;
-      if (!found[at]) found[at] = attribute;
-      break;
+class NamedAttributes {
+ public:
+  NamedAttributes(const pugi::xml_node node, const std::array<const char*, N>& names) {
+    for (pugi::xml_attribute attribute = node.first_attribute(); attribute; attribute = attribute.next_attribute()) {
+      const char* name = attribute.name();
+      for (size_t at = 0; at < N; ++at) {
+        if (!sameName(name, names[at])) continue;
+        if (!found_[at]) found_[at] = attribute;
+        break;
+      }
     }
   }
-  return found;
-}
+  std::string_view text(size_t at) const { return found_[at] ? found_[at]->value() : std::string_view(); }
+  bool flag(size_t at) const { return xmlBool(text(at)); }
+  int integer(size_t at) const { return found_[at] ? found_[at]->as_int() : 0; }
+  double decimal(size_t at) const { return found_[at] ? decimalText(found_[at]->value()) : 0.0; }
+
+ private:
+  std::array<std::optional<pugi::xml_attribute>, N> found_{};
+};
 
 enum OptionAttribute : size_t { kOptionCallsign, kRegistration, kAirline, kType, kDay, kHalfHours, kSoft };
 constexpr std::array<const char*, 7> kOptionAttributes{"cs", "reg", "airl", "type", "day", "hh", "soft"};
@@ -52,8 +81,6 @@ constexpr std::array<const char*, 7> kOptionAttributes{"cs", "reg", "airl", "typ
 enum StandAttribute : size_t { kId, kLatitude, kLongitude, kRadius, kHeading, kHeli, kRamp, kCargo };
 constexpr std::array<const char*, 8> kStandAttributes{"id",      "latitude", "longitude", "radius",
                                                       "heading", "heli",     "ramp",      "cargo"};
-
-bool boolAttribute(const pugi::xml_attribute attribute) { return xmlBool(attribute.as_string()); }
 
 // The element's children of that name, walked without a lookup per step.
 template <typename Visit>
@@ -101,52 +128,52 @@ bool hasRequiredMeta(const pugi::xml_document& document) {
 }
 
 void appendOptionElement(const pugi::xml_node opt, int origin, Stand& stand) {
-  const auto attributes = attributesNamed(opt, kOptionAttributes);
+  const NamedAttributes attributes(opt, kOptionAttributes);
   const int index = stand.nextOptionIndex();
   // Made in its place: an option is large, and a file may hold many.
   StandOption& option = stand.options.emplace_back();
   option.index = index;
   option.origin = origin;
-  takeCallsign(attributes[kOptionCallsign].as_string(), option);
-  option.registration = attributes[kRegistration].as_string();
+  takeCallsign(attributes.text(kOptionCallsign), option);
+  option.registration = attributes.text(kRegistration);
   std::optional<RegcodeRecord> record;
   if (!option.registration.empty()) record = gf_findRegcode(option.registration);
   if (record) {
     option.airline = record->operatorName.empty() ? record->airline : record->operatorName;
     option.type = record->type;
   } else {
-    option.airline = attributes[kAirline].as_string();
-    option.type = attributes[kType].as_string();
+    option.airline = attributes.text(kAirline);
+    option.type = attributes.text(kType);
   }
-  option.day = attributes[kDay].as_int();
+  option.day = attributes.integer(kDay);
   // An option without half-hours is no list of bad pieces.
-  if (const std::string_view hours = attributes[kHalfHours].as_string(); !hours.empty()) {
+  if (const std::string_view hours = attributes.text(kHalfHours); !hours.empty()) {
     option.halfHours = gf_hours2bitset(hours);
   }
-  option.real = boolAttribute(attributes[kSoft]) ? 0 : 1;
+  option.real = attributes.flag(kSoft) ? 0 : 1;
 }
 
 std::optional<Stand> readStandElement(const pugi::xml_node parkpos, int origin) {
-  const auto attributes = attributesNamed(parkpos, kStandAttributes);
+  const NamedAttributes attributes(parkpos, kStandAttributes);
   Stand stand;
-  stand.id = attributes[kId].as_string();
-  stand.lat = attributes[kLatitude].as_double();
-  stand.lon = attributes[kLongitude].as_double();
+  stand.id = attributes.text(kId);
+  stand.lat = attributes.decimal(kLatitude);
+  stand.lon = attributes.decimal(kLongitude);
   // Positions are written with 6 decimals: one that writes as 0,0 is 0,0, or
   // a stand would vanish between a save and the next read.
   if (std::abs(stand.lat) <= kHalfWrittenDecimal && std::abs(stand.lon) <= kHalfWrittenDecimal) return std::nullopt;
-  const double radiusMeters = attributes[kRadius].as_double();
+  const double radiusMeters = attributes.decimal(kRadius);
   if (!std::isfinite(stand.lat) || !std::isfinite(stand.lon) || !std::isfinite(radiusMeters)) {
     writeLogError(fmt::format("Stand {} skipped: its position or radius is not a number", stand.id));
     return std::nullopt;
   }
   stand.options.reserve(countChildren(parkpos, "opt"));
   forChildrenNamed(parkpos, "opt", [&](pugi::xml_node opt) { appendOptionElement(opt, origin, stand); });
-  stand.heli = boolAttribute(attributes[kHeli]);
-  stand.ramp = boolAttribute(attributes[kRamp]);
-  stand.cargo = boolAttribute(attributes[kCargo]);
+  stand.heli = attributes.flag(kHeli);
+  stand.ramp = attributes.flag(kRamp);
+  stand.cargo = attributes.flag(kCargo);
   // A heading that is no number would turn every use of it into one; it reads as north.
-  const double headingDegrees = attributes[kHeading].as_double();
+  const double headingDegrees = attributes.decimal(kHeading);
   stand.heading = std::isfinite(headingDegrees) ? headingDegrees * kDegToRad : 0.0;
   stand.radius = radiusMeters * kNmPerMeter;
   return stand;

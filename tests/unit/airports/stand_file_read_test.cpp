@@ -2,6 +2,7 @@
 #include <fmt/format.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "airports/quality_factor.h"
@@ -126,6 +127,32 @@ TEST(StandFileReadTest, PositionsOrRadiiThatAreNoNumbersSkipTheirStand) {
   ASSERT_EQ(park.parkStands.size(), 1u);
   EXPECT_EQ(park.parkStands[0].heading, 0.0);
   EXPECT_EQ(log.count("skipped: its position or radius is not a number"), 3u);
+}
+
+TEST(StandFileReadTest, DecimalsReadAsTheCLibraryReadsThem) {
+  test::StandFolder install;
+  ParkStands park;
+  readStands(park, test::standFileXml(test::basicParameters(),
+                                      R"(<parkpos id="A" latitude="47.458056123456789" longitude="-8.5480561" )"
+                                      R"(heading="0x1Ap1" radius="2e1m"/>)"
+                                      R"(<parkpos id="B" latitude=" 47.5" longitude="+8.25" heading="-0x10" )"
+                                      R"(radius=".5"/>)"
+                                      R"(<parkpos id="C" latitude="1e-320" longitude="8" heading="12." radius="x"/>)"));
+  ASSERT_EQ(park.parkStands.size(), 3u);
+  const Stand& a = park.parkStands[0];
+  EXPECT_EQ(a.lat, std::strtod("47.458056123456789", nullptr));
+  EXPECT_EQ(a.lon, -8.5480561);
+  EXPECT_DOUBLE_EQ(a.heading, 52.0 * kDegToRad);
+  EXPECT_DOUBLE_EQ(a.radius, 20.0 * kNmPerMeter);
+  const Stand& b = park.parkStands[1];
+  EXPECT_EQ(b.lat, 47.5);
+  EXPECT_EQ(b.lon, 8.25);
+  EXPECT_DOUBLE_EQ(b.heading, -16.0 * kDegToRad);
+  EXPECT_DOUBLE_EQ(b.radius, 0.5 * kNmPerMeter);
+  const Stand& c = park.parkStands[2];
+  EXPECT_EQ(c.lat, std::strtod("1e-320", nullptr));
+  EXPECT_DOUBLE_EQ(c.heading, 12.0 * kDegToRad);
+  EXPECT_EQ(c.radius, 0.0);
 }
 
 class LearnedFileTest : public ::testing::Test {
