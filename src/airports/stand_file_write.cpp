@@ -10,6 +10,8 @@
 
 #include "aircraft/aircraft_queries.h"
 #include "airports/parking_parameters.h"
+#include "core/fixed_decimals.h"
+#include "core/geodesy.h"
 #include "core/meta_block.h"
 #include "core/xml_files.h"
 #include "core/xml_text.h"
@@ -77,21 +79,63 @@ void writeOption(XmlTextWriter& writer, const StandOption& option) {
   writer.close();
 }
 
-void writeStand(XmlTextWriter& writer, const Stand& stand, bool everything) {
+template <size_t N>
+char* put(char* at, const char (&literal)[N]) {
+  return std::copy_n(literal, N - 1, at);
+}
+
+template <size_t N>
+char* putDecimal(char* at, const char (&opening)[N], double value, int decimals) {
+  at = writeFixedDecimals(put(at, opening), value, decimals);
+  *at++ = '"';
+  return at;
+}
+
+char* putBool(char* at, bool value) { return value ? put(at, "true\"") : put(at, "false\""); }
+
+// A stand's place and kind as the writer would write them, built in one
+// piece: a generated file is hundreds of these and little else. False, with
+// nothing written, when a number is too large for the short form, which only
+// an edited file can hold.
+bool appendPlace(std::string& text, const Stand& stand) {
+  const double heading = stand.heading * kRadToDeg;
+  const double radius = stand.radius / kNmPerMeter;
+  if (!fixedDecimalsFit(stand.lat, 6) || !fixedDecimalsFit(stand.lon, 6) || !fixedDecimalsFit(heading, 1) ||
+      !fixedDecimalsFit(radius, 1)) {
+    return false;
+  }
+  std::array<char, 4 * kFixedDecimalsRoom + 128> line;  // the names and flags take less than 128
+  char* at = putDecimal(line.data(), " latitude=\"", stand.lat, 6);
+  at = putDecimal(at, " longitude=\"", stand.lon, 6);
+  at = putDecimal(at, " heading=\"", heading, 1);
+  at = putDecimal(at, " radius=\"", radius, 1);
+  at = stand.heli ? put(at, " heli=\"true\"") : putBool(put(at, " cargo=\""), stand.cargo);
+  at = putBool(put(at, " ramp=\""), stand.ramp);
+  if (stand.manual) at = put(at, " manual=\"true\"");
+  text.append(line.data(), at);
+  return true;
+}
+
+// The same attributes one by one, for numbers of any size.
+void writePlace(XmlTextWriter& writer, const Stand& stand) {
+  writer.decimalAttribute("latitude", stand.lat, 6);
+  writer.decimalAttribute("longitude", stand.lon, 6);
+  writer.decimalAttribute("heading", stand.heading * kRadToDeg, 1);
+  addMeters(writer, "radius", stand.radius);
+  if (stand.heli) {
+    writer.attribute("heli", "true");
+  } else {
+    addBool(writer, "cargo", stand.cargo);
+  }
+  addBool(writer, "ramp", stand.ramp);
+  if (stand.manual) writer.attribute("manual", "true");
+}
+
+void writeStand(XmlTextWriter& writer, std::string& text, const Stand& stand, bool everything) {
   writer.open("parkpos");
   writer.attribute("id", stand.id);
   if (everything || stand.manual) {
-    writer.decimalAttribute("latitude", stand.lat, 6);
-    writer.decimalAttribute("longitude", stand.lon, 6);
-    writer.decimalAttribute("heading", stand.heading * kRadToDeg, 1);
-    addMeters(writer, "radius", stand.radius);
-    if (stand.heli) {
-      writer.attribute("heli", "true");
-    } else {
-      addBool(writer, "cargo", stand.cargo);
-    }
-    addBool(writer, "ramp", stand.ramp);
-    if (stand.manual) writer.attribute("manual", "true");
+    if (!appendPlace(text, stand)) writePlace(writer, stand);
   } else {
     if (stand.radiusChanged) {
       writer.attribute("radius_change", "true");
@@ -139,7 +183,7 @@ std::string standFileText(const StandFileContent& content, StandFileMode mode) {
   writer.close();
   writer.open("parkpositions");
   for (const Stand& stand : content.stands) {
-    if (everything || hasLearnedPart(stand)) writeStand(writer, stand, everything);
+    if (everything || hasLearnedPart(stand)) writeStand(writer, text, stand, everything);
   }
   writer.close();
   return text;
