@@ -155,7 +155,7 @@ void writeStand(XmlTextWriter& writer, std::string& text, const Stand& stand, bo
 
 }  // namespace
 
-std::string standFileText(const StandFileContent& content, StandFileMode mode) {
+void standFileText(const StandFileContent& content, StandFileMode mode, std::string& text) {
   const bool everything = mode == StandFileMode::All || content.handmade;
   size_t written = 0;
   size_t options = 0;
@@ -164,7 +164,7 @@ std::string standFileText(const StandFileContent& content, StandFileMode mode) {
     ++written;
     options += stand.options.size();
   }
-  std::string text;
+  text.clear();
   text.reserve(kHeadBytes + written * kStandBytes + options * kOptionBytes);
   XmlTextWriter writer(text);
   writeMetaBlock(writer);
@@ -186,6 +186,11 @@ std::string standFileText(const StandFileContent& content, StandFileMode mode) {
     if (everything || hasLearnedPart(stand)) writeStand(writer, text, stand, everything);
   }
   writer.close();
+}
+
+std::string standFileText(const StandFileContent& content, StandFileMode mode) {
+  std::string text;
+  standFileText(content, mode, text);
   return text;
 }
 

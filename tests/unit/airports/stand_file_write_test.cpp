@@ -60,7 +60,7 @@ TEST(StandFileWriteTest, ModeAllWritesEveryAttribute) {
   EXPECT_EQ(text.find("handmade"), std::string::npos);
 }
 
-TEST(StandFileWriteTest, NumbersOfAnySizeAreWrittenAsFormatted) {
+TEST(StandFileWriteTest, NumbersOfAnySizeAreWrittenAsFormattedIntoANewOrUsedText) {
   const AirportFileInfo info{"Far", "unknown", 0};
   std::vector<Stand> stands(4);
   stands[0] = {.id = "g1", .lat = -33.9461235, .lon = 151.1772, .heading = 1.5, .radius = 0.0081, .cargo = true, .ramp = true};
@@ -76,6 +76,9 @@ TEST(StandFileWriteTest, NumbersOfAnySizeAreWrittenAsFormatted) {
         stand.manual ? R"( manual="true")" : "");
     EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
   }
+  std::string reused = "the text of an earlier file";
+  standFileText({.stands = stands, .info = info}, StandFileMode::All, reused);
+  EXPECT_EQ(reused, text);
 }
 
 TEST(StandFileWriteTest, ModeChangesWritesOnlyCorrectionsAndLearnedOptions) {
