@@ -93,27 +93,25 @@ char* putDecimal(char* at, const char (&opening)[N], double value, int decimals)
 
 char* putBool(char* at, bool value) { return value ? put(at, "true\"") : put(at, "false\""); }
 
+// Whether the place and kind of a stand take the short form below; only an
+// edited file can hold numbers too large for it.
+bool placeFits(const Stand& stand) {
+  return fixedDecimalsFit(stand.lat, 6) && fixedDecimalsFit(stand.lon, 6) &&
+         fixedDecimalsFit(stand.heading * kRadToDeg, 1) && fixedDecimalsFit(stand.radius / kNmPerMeter, 1);
+}
+
 // A stand's place and kind as the writer would write them, built in one
-// piece: a generated file is hundreds of these and little else. False, with
-// nothing written, when a number is too large for the short form, which only
-// an edited file can hold.
-bool appendPlace(std::string& text, const Stand& stand) {
-  const double heading = stand.heading * kRadToDeg;
-  const double radius = stand.radius / kNmPerMeter;
-  if (!fixedDecimalsFit(stand.lat, 6) || !fixedDecimalsFit(stand.lon, 6) || !fixedDecimalsFit(heading, 1) ||
-      !fixedDecimalsFit(radius, 1)) {
-    return false;
-  }
-  std::array<char, 4 * kFixedDecimalsRoom + 128> line;  // the names and flags take less than 128
-  char* at = putDecimal(line.data(), " latitude=\"", stand.lat, 6);
+// piece: a generated file is hundreds of these and little else.
+constexpr size_t kPlaceRoom = 4 * kFixedDecimalsRoom + 128;  // the names and flags take less than 128
+char* putPlace(char* at, const Stand& stand) {
+  at = putDecimal(at, " latitude=\"", stand.lat, 6);
   at = putDecimal(at, " longitude=\"", stand.lon, 6);
-  at = putDecimal(at, " heading=\"", heading, 1);
-  at = putDecimal(at, " radius=\"", radius, 1);
+  at = putDecimal(at, " heading=\"", stand.heading * kRadToDeg, 1);
+  at = putDecimal(at, " radius=\"", stand.radius / kNmPerMeter, 1);
   at = stand.heli ? put(at, " heli=\"true\"") : putBool(put(at, " cargo=\""), stand.cargo);
   at = putBool(put(at, " ramp=\""), stand.ramp);
   if (stand.manual) at = put(at, " manual=\"true\"");
-  text.append(line.data(), at);
-  return true;
+  return at;
 }
 
 // The same attributes one by one, for numbers of any size.
@@ -131,11 +129,39 @@ void writePlace(XmlTextWriter& writer, const Stand& stand) {
   if (stand.manual) writer.attribute("manual", "true");
 }
 
+// Made-up occupancies (numbered 0) are never written.
+bool writesOption(const StandOption& option, bool everything) {
+  return option.index != 0 && (everything || !fromStandFile(option));
+}
+
+// A stand of a generated file: id, place and kind in one piece. False, with
+// nothing written, for a stand that needs more.
+constexpr size_t kShortIdChars = 64;
+bool writeShortStand(XmlTextWriter& writer, const Stand& stand, bool everything) {
+  if (!(everything || stand.manual) || stand.id.size() > kShortIdChars || !XmlTextWriter::plain(stand.id) ||
+      !placeFits(stand) ||
+      std::any_of(stand.options.begin(), stand.options.end(), [&](const StandOption& option) { return writesOption(option, everything); })) {
+    return false;
+  }
+  std::array<char, kShortIdChars + kPlaceRoom> line;
+  char* at = std::copy(stand.id.begin(), stand.id.end(), put(line.data(), " id=\""));
+  *at++ = '"';
+  at = putPlace(at, stand);
+  writer.element("parkpos", std::string_view(line.data(), static_cast<size_t>(at - line.data())));
+  return true;
+}
+
 void writeStand(XmlTextWriter& writer, std::string& text, const Stand& stand, bool everything) {
+  if (writeShortStand(writer, stand, everything)) return;
   writer.open("parkpos");
   writer.attribute("id", stand.id);
   if (everything || stand.manual) {
-    if (!appendPlace(text, stand)) writePlace(writer, stand);
+    if (placeFits(stand)) {
+      std::array<char, kPlaceRoom> place;
+      text.append(place.data(), putPlace(place.data(), stand));
+    } else {
+      writePlace(writer, stand);
+    }
   } else {
     if (stand.radiusChanged) {
       writer.attribute("radius_change", "true");
@@ -146,9 +172,8 @@ void writeStand(XmlTextWriter& writer, std::string& text, const Stand& stand, bo
       addBool(writer, "cargo", stand.cargo);
     }
   }
-  // Made-up occupancies (numbered 0) are never written.
   for (const StandOption& option : stand.options) {
-    if (option.index != 0 && (everything || !fromStandFile(option))) writeOption(writer, option);
+    if (writesOption(option, everything)) writeOption(writer, option);
   }
   writer.close();
 }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <iterator>
+#include <limits>
 #include <utility>
 
 namespace tfx {
@@ -34,7 +35,8 @@ constexpr std::array<char, 200> kDigitPairs = [] {
 }();
 
 // At least one digit; the value is at most 1e12.
-int digitCount(std::uint64_t value) {
+template <typename Unsigned>
+int digitCount(Unsigned value) {
   int digits = 1;
   while (digits < static_cast<int>(kIntegerPowersOfTen.size()) && value >= kIntegerPowersOfTen[static_cast<size_t>(digits)]) {
     ++digits;
@@ -43,7 +45,8 @@ int digitCount(std::uint64_t value) {
 }
 
 // The last `digits` decimal digits of the value, zeros in front, ending at `end`.
-void writeDigits(char* end, std::uint64_t value, int digits) {
+template <typename Unsigned>
+void writeDigits(char* end, Unsigned value, int digits) {
   for (; digits >= 2; digits -= 2, value /= 100) {
     const char* pair = kDigitPairs.data() + 2 * (value % 100);
     *--end = pair[1];
@@ -56,18 +59,11 @@ double scaledMagnitude(double value, int decimals) {
   return std::abs(value) * kPowersOfTen[static_cast<size_t>(decimals)];
 }
 
-// With the count of decimals known, the divisions are multiplications.
-template <int Decimals>
-char* writeFixed(char* out, double value) {
-  const double scaled = scaledMagnitude(value, Decimals);
-  const double whole = std::floor(scaled);
-  const double fraction = scaled - whole;
-  // Near a tie fmt decides, on the exact value.
-  if (std::abs(fraction - 0.5) <= kTieMargin) return fmt::format_to(out, "{:.{}f}", value, Decimals);
-  const std::uint64_t rounded = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
-  constexpr std::uint64_t kUnit = kIntegerPowersOfTen[Decimals];
-  const std::uint64_t integer = rounded / kUnit;
-  if (std::signbit(value)) *out++ = '-';
+// The value times 10^Decimals, rounded, with the point put back.
+template <int Decimals, typename Unsigned>
+char* writeRounded(char* out, Unsigned rounded) {
+  constexpr auto kUnit = static_cast<Unsigned>(kIntegerPowersOfTen[Decimals]);
+  const Unsigned integer = rounded / kUnit;
   const int integerDigits = digitCount(integer);
   char* const point = out + integerDigits;
   writeDigits(point, integer, integerDigits);
@@ -76,9 +72,27 @@ char* writeFixed(char* out, double value) {
   } else {
     *point = '.';
     char* const end = point + 1 + Decimals;
-    writeDigits(end, rounded % kUnit, Decimals);
+    writeDigits(end, static_cast<Unsigned>(rounded % kUnit), Decimals);
     return end;
   }
+}
+
+// With the count of decimals known, the divisions are multiplications, and
+// on 32 bits for every value below 2^32 once scaled: all coordinates,
+// headings and radii.
+template <int Decimals>
+char* writeFixed(char* out, double value) {
+  const double scaled = scaledMagnitude(value, Decimals);
+  const double whole = std::floor(scaled);
+  const double fraction = scaled - whole;
+  // Near a tie fmt decides, on the exact value.
+  if (std::abs(fraction - 0.5) <= kTieMargin) return fmt::format_to(out, "{:.{}f}", value, Decimals);
+  const std::uint64_t rounded = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+  if (std::signbit(value)) *out++ = '-';
+  if (rounded <= std::numeric_limits<std::uint32_t>::max()) {
+    return writeRounded<Decimals>(out, static_cast<std::uint32_t>(rounded));
+  }
+  return writeRounded<Decimals>(out, rounded);
 }
 
 template <size_t... Decimals>
