@@ -143,7 +143,7 @@ bool writeShortStand(XmlTextWriter& writer, const Stand& stand, bool everything)
       std::any_of(stand.options.begin(), stand.options.end(), [&](const StandOption& option) { return writesOption(option, everything); })) {
     return false;
   }
-  std::array<char, kShortIdChars + kPlaceRoom> line;
+  std::array<char, sizeof(" id=\"\"") + kShortIdChars + kPlaceRoom> line;
   char* at = std::copy(stand.id.begin(), stand.id.end(), put(line.data(), " id=\""));
   *at++ = '"';
   at = putPlace(at, stand);

@@ -7,8 +7,8 @@
 
 namespace tfx {
 
-// The most characters writeFixedDecimals writes: a sign, twelve digits
-// before the point and nine after it.
+// Room for what writeFixedDecimals writes: a sign, a point and at most
+// thirteen digits.
 inline constexpr std::size_t kFixedDecimalsRoom = 24;
 
 // Whether writeFixedDecimals takes the value: a number below 1e12 once
