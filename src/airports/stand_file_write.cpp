@@ -10,6 +10,8 @@
 
 #include "aircraft/aircraft_queries.h"
 #include "airports/parking_parameters.h"
+#include "core/fixed_decimals.h"
+#include "core/geodesy.h"
 #include "core/meta_block.h"
 #include "core/xml_files.h"
 #include "core/xml_text.h"
@@ -77,21 +79,89 @@ void writeOption(XmlTextWriter& writer, const StandOption& option) {
   writer.close();
 }
 
-void writeStand(XmlTextWriter& writer, const Stand& stand, bool everything) {
+template <size_t N>
+char* put(char* at, const char (&literal)[N]) {
+  return std::copy_n(literal, N - 1, at);
+}
+
+template <size_t N>
+char* putDecimal(char* at, const char (&opening)[N], double value, int decimals) {
+  at = writeFixedDecimals(put(at, opening), value, decimals);
+  *at++ = '"';
+  return at;
+}
+
+char* putBool(char* at, bool value) { return value ? put(at, "true\"") : put(at, "false\""); }
+
+// Whether the place and kind of a stand take the short form below; only an
+// edited file can hold numbers too large for it.
+bool placeFits(const Stand& stand) {
+  return fixedDecimalsFit(stand.lat, 6) && fixedDecimalsFit(stand.lon, 6) &&
+         fixedDecimalsFit(stand.heading * kRadToDeg, 1) && fixedDecimalsFit(stand.radius / kNmPerMeter, 1);
+}
+
+// A stand's place and kind as the writer would write them, built in one
+// piece: a generated file is hundreds of these and little else.
+constexpr size_t kPlaceRoom = 4 * kFixedDecimalsRoom + 128;  // the names and flags take less than 128
+char* putPlace(char* at, const Stand& stand) {
+  at = putDecimal(at, " latitude=\"", stand.lat, 6);
+  at = putDecimal(at, " longitude=\"", stand.lon, 6);
+  at = putDecimal(at, " heading=\"", stand.heading * kRadToDeg, 1);
+  at = putDecimal(at, " radius=\"", stand.radius / kNmPerMeter, 1);
+  at = stand.heli ? put(at, " heli=\"true\"") : putBool(put(at, " cargo=\""), stand.cargo);
+  at = putBool(put(at, " ramp=\""), stand.ramp);
+  if (stand.manual) at = put(at, " manual=\"true\"");
+  return at;
+}
+
+// The same attributes one by one, for numbers of any size.
+void writePlace(XmlTextWriter& writer, const Stand& stand) {
+  writer.decimalAttribute("latitude", stand.lat, 6);
+  writer.decimalAttribute("longitude", stand.lon, 6);
+  writer.decimalAttribute("heading", stand.heading * kRadToDeg, 1);
+  addMeters(writer, "radius", stand.radius);
+  if (stand.heli) {
+    writer.attribute("heli", "true");
+  } else {
+    addBool(writer, "cargo", stand.cargo);
+  }
+  addBool(writer, "ramp", stand.ramp);
+  if (stand.manual) writer.attribute("manual", "true");
+}
+
+// Made-up occupancies (numbered 0) are never written.
+bool writesOption(const StandOption& option, bool everything) {
+  return option.index != 0 && (everything || !fromStandFile(option));
+}
+
+// A stand of a generated file: id, place and kind in one piece. False, with
+// nothing written, for a stand that needs more.
+constexpr size_t kShortIdChars = 64;
+bool writeShortStand(XmlTextWriter& writer, const Stand& stand, bool everything) {
+  if (!(everything || stand.manual) || stand.id.size() > kShortIdChars || !XmlTextWriter::plain(stand.id) ||
+      !placeFits(stand) ||
+      std::any_of(stand.options.begin(), stand.options.end(), [&](const StandOption& option) { return writesOption(option, everything); })) {
+    return false;
+  }
+  std::array<char, sizeof(" id=\"\"") + kShortIdChars + kPlaceRoom> line;
+  char* at = std::copy(stand.id.begin(), stand.id.end(), put(line.data(), " id=\""));
+  *at++ = '"';
+  at = putPlace(at, stand);
+  writer.element("parkpos", std::string_view(line.data(), static_cast<size_t>(at - line.data())));
+  return true;
+}
+
+void writeStand(XmlTextWriter& writer, std::string& text, const Stand& stand, bool everything) {
+  if (writeShortStand(writer, stand, everything)) return;
   writer.open("parkpos");
   writer.attribute("id", stand.id);
   if (everything || stand.manual) {
-    writer.decimalAttribute("latitude", stand.lat, 6);
-    writer.decimalAttribute("longitude", stand.lon, 6);
-    writer.decimalAttribute("heading", stand.heading * kRadToDeg, 1);
-    addMeters(writer, "radius", stand.radius);
-    if (stand.heli) {
-      writer.attribute("heli", "true");
+    if (placeFits(stand)) {
+      std::array<char, kPlaceRoom> place;
+      text.append(place.data(), putPlace(place.data(), stand));
     } else {
-      addBool(writer, "cargo", stand.cargo);
+      writePlace(writer, stand);
     }
-    addBool(writer, "ramp", stand.ramp);
-    if (stand.manual) writer.attribute("manual", "true");
   } else {
     if (stand.radiusChanged) {
       writer.attribute("radius_change", "true");
@@ -102,16 +172,15 @@ void writeStand(XmlTextWriter& writer, const Stand& stand, bool everything) {
       addBool(writer, "cargo", stand.cargo);
     }
   }
-  // Made-up occupancies (numbered 0) are never written.
   for (const StandOption& option : stand.options) {
-    if (option.index != 0 && (everything || !fromStandFile(option))) writeOption(writer, option);
+    if (writesOption(option, everything)) writeOption(writer, option);
   }
   writer.close();
 }
 
 }  // namespace
 
-std::string standFileText(const StandFileContent& content, StandFileMode mode) {
+void standFileText(const StandFileContent& content, StandFileMode mode, std::string& text) {
   const bool everything = mode == StandFileMode::All || content.handmade;
   size_t written = 0;
   size_t options = 0;
@@ -120,7 +189,7 @@ std::string standFileText(const StandFileContent& content, StandFileMode mode) {
     ++written;
     options += stand.options.size();
   }
-  std::string text;
+  text.clear();
   text.reserve(kHeadBytes + written * kStandBytes + options * kOptionBytes);
   XmlTextWriter writer(text);
   writeMetaBlock(writer);
@@ -139,9 +208,14 @@ std::string standFileText(const StandFileContent& content, StandFileMode mode) {
   writer.close();
   writer.open("parkpositions");
   for (const Stand& stand : content.stands) {
-    if (everything || hasLearnedPart(stand)) writeStand(writer, stand, everything);
+    if (everything || hasLearnedPart(stand)) writeStand(writer, text, stand, everything);
   }
   writer.close();
+}
+
+std::string standFileText(const StandFileContent& content, StandFileMode mode) {
+  std::string text;
+  standFileText(content, mode, text);
   return text;
 }
 

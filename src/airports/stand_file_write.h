@@ -25,6 +25,8 @@ struct StandFileContent {
 
 // The file's text as gf_writeAirportFile writes it.
 std::string standFileText(const StandFileContent& content, StandFileMode mode);
+// The same into `text`, replacing what it held but keeping its room.
+void standFileText(const StandFileContent& content, StandFileMode mode, std::string& text);
 
 // Writes to a temporary name and renames it over the path; false (and the
 // old file untouched) on any failure.

@@ -1,5 +1,6 @@
 #include "core/xml_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -89,6 +90,19 @@ void XmlTextWriter::close() {
   text_ += "</";
   text_ += name;
   text_ += ">\n";
+}
+
+void XmlTextWriter::element(std::string_view name, std::string_view attributes) {
+  endStartTag();
+  text_.append(open_.size(), '\t');
+  text_ += '<';
+  text_ += name;
+  text_ += attributes;
+  text_ += " />\n";
+}
+
+bool XmlTextWriter::plain(std::string_view value) {
+  return std::none_of(value.begin(), value.end(), [](char byte) { return kEscaped[static_cast<unsigned char>(byte)]; });
 }
 
 void XmlTextWriter::startAttribute(std::string_view name) {

@@ -23,6 +23,12 @@ class XmlTextWriter {
   void integerAttribute(std::string_view name, long long value);
   // Ends the element opened last.
   void close();
+  // A whole element without children whose attributes the caller has
+  // written as text already, ` name="value"` each: the quick way for long
+  // runs of elements alike.
+  void element(std::string_view name, std::string_view attributes);
+  // Whether a value is written as it is, without references.
+  static bool plain(std::string_view value);
 
  private:
   void startAttribute(std::string_view name);

@@ -10,8 +10,6 @@
 #include <thread>
 #include <unordered_set>
 
-#include "aircraft/aircraft_queries.h"
-#include "airports/stand_file_write.h"
 #include "core/folders.h"
 #include "core/log.h"
 #include "core/message_line.h"
@@ -136,8 +134,16 @@ struct FileScan {
       result.notScenery.push_back(oldest.path);
     }
     result.airports += static_cast<int>(file.airports.size());
-    for (FoundAirport& airport : file.airports) found.push_back(std::move(airport));
+    for (FoundAirport& airport : file.airports) keepWinner(std::move(airport));
     pending.pop_front();
+  }
+
+  // One ident in several records: the one with most positions, on a tie
+  // the later in scan order. Files are collected in scan order, so a record
+  // replaces the one kept so far when it has at least as many positions.
+  void keepWinner(FoundAirport&& airport) {
+    const auto [kept, first] = winners.try_emplace(airport.ident);
+    if (first || airport.positions >= kept->second.positions) kept->second = std::move(airport);
   }
 
   void showProgress(bool always) {
@@ -153,29 +159,18 @@ struct FileScan {
   ScanLog& log;
   std::deque<PendingFile> pending;
   std::unordered_set<std::string> seen;  // resolved paths
-  std::vector<FoundAirport> found;  // in scan order
+  std::map<std::string, FoundAirport> winners;  // by ident
   size_t folderNumber = 0;
   size_t folderCount = 0;
   std::chrono::steady_clock::time_point lastProgress{};
 };
 
-// One ident in several records: the one with most positions, on a tie the
-// later in scan order.
-std::map<std::string, const FoundAirport*> winners(const std::vector<FoundAirport>& found) {
-  std::map<std::string, const FoundAirport*> best;
-  for (const FoundAirport& airport : found) {
-    const FoundAirport*& current = best[airport.ident];
-    if (current == nullptr || airport.stands.size() >= current->stands.size()) current = &airport;
-  }
-  return best;
-}
-
 void generate(const FoundAirport& airport, std::string_view baseUrl, AddonScanResult& result, ScanLog& log) {
-  const std::string kind = gf_publisherFromFilename(airport.bgl);
+  const std::string& kind = airport.kind;
   const bool simaddon = kind == "simaddon";
   const fs::path folder = simaddon ? paths::myOrbx : paths::myThirdparty;
   const std::optional<std::string> link = archiveLink(kind, airport.ident, log);
-  const int positions = static_cast<int>(airport.stands.size());
+  const int positions = airport.positions;
   int archived = 0;
   if (link) {
     const fs::path linkFile = asideFolder(folder) / fmt::format("{}.txt", airport.ident);
@@ -187,10 +182,9 @@ void generate(const FoundAirport& airport, std::string_view baseUrl, AddonScanRe
     }
     if (simaddon || positions <= archived) return;
   }
-  const fs::path file = folder / fmt::format("{}.xml", airport.ident);
-  const airports::AirportFileInfo info{airport.name, kind, airport.altitudeFt};
-  const airports::StandFileContent content{.stands = airport.stands, .info = info, .bglPath = airport.bgl};
-  if (!placeGeneratedFile(content, file, asideFolder(folder) / file.filename())) {
+  const fs::path file = generatedFile(kind, airport.ident);
+  const fs::path target = asideFolder(folder) / file.filename();
+  if (!(airport.unchanged ? keepEarlierFile(file, target) : writeGeneratedFile(airport.text, target))) {
     log.error(fmt::format("Generating {} did not succeed", file.generic_string()));
     return;
   }
@@ -219,7 +213,7 @@ void runFileScan(const std::vector<fs::path>& folders, std::string_view baseUrl,
   FileScan scan(result, log);
   scan.scanFolders(folders);
   if (stopRequested()) return;
-  for (const auto& [ident, airport] : winners(scan.found)) generate(*airport, baseUrl, result, log);
+  for (const auto& [ident, airport] : scan.winners) generate(airport, baseUrl, result, log);
   for (const fs::path& folder : {paths::myOrbx, paths::myThirdparty}) replaceFolder(folder);
   for (const auto& [folder, kindName] : {std::pair{paths::myOrbx, "ORBX"}, std::pair{paths::myThirdparty, "third party"}}) {
     for (std::string& copied : offlineLearning(folder, kindName, baseUrl, log)) result.tblo.push_back(std::move(copied));

@@ -50,7 +50,10 @@ double headingRadians(float degrees) {
 
 class StandBuilder {
  public:
-  StandBuilder(std::string_view bglPath, ScanLog& log, size_t entries) : bglPath_(bglPath), log_(log) {
+  // The stands go into `stands`, which keeps its room.
+  StandBuilder(std::string_view bglPath, ScanLog& log, std::vector<airports::Stand>& stands, size_t entries)
+      : bglPath_(bglPath), log_(log), stands_(stands) {
+    stands_.clear();
     stands_.reserve(entries);
   }
 
@@ -101,8 +104,6 @@ class StandBuilder {
       if (!outcome.skip && outcome.id.empty()) outcome.id = unnamed_[unnamed++]->id;
     }
   }
-
-  std::vector<airports::Stand> take() { return std::move(stands_); }
 
  private:
   std::optional<StandSkip> helipadSkip(const LatLon& position, const std::vector<LatLon>& taken) {
@@ -173,7 +174,7 @@ class StandBuilder {
 
   std::string_view bglPath_;
   ScanLog& log_;
-  std::vector<airports::Stand> stands_;
+  std::vector<airports::Stand>& stands_;
   std::array<std::vector<std::uint8_t>, kParkingNameCodes> taken_;
   std::vector<airports::Stand*> unnamed_;
 };
@@ -201,17 +202,22 @@ std::string_view parkingNamePrefix(int nameCode) {
   return letter < letters.size() ? std::string_view(letters[letter]) : std::string_view();
 }
 
+void airportStands(const BglAirport& airport, std::string_view bglPath, ScanLog& log, AirportStands& into) {
+  StandBuilder builder(bglPath, log, into.stands, airport.helipads.size() + airport.parkings.size());
+  into.helipads.clear();
+  into.parkings.clear();
+  into.helipads.reserve(airport.helipads.size());
+  into.parkings.reserve(airport.parkings.size());
+  std::vector<LatLon> helipadPositions;
+  for (const BglHelipad& helipad : airport.helipads) builder.addHelipad(helipad, helipadPositions, into.helipads);
+  into.helipadCount = static_cast<int>(helipadPositions.size());
+  for (const BglParking& parking : airport.parkings) builder.addParking(parking, into.parkings);
+  builder.nameUnnamed(into.parkings);
+}
+
 AirportStands airportStands(const BglAirport& airport, std::string_view bglPath, ScanLog& log) {
   AirportStands result;
-  StandBuilder builder(bglPath, log, airport.helipads.size() + airport.parkings.size());
-  result.helipads.reserve(airport.helipads.size());
-  result.parkings.reserve(airport.parkings.size());
-  std::vector<LatLon> helipadPositions;
-  for (const BglHelipad& helipad : airport.helipads) builder.addHelipad(helipad, helipadPositions, result.helipads);
-  result.helipadCount = static_cast<int>(helipadPositions.size());
-  for (const BglParking& parking : airport.parkings) builder.addParking(parking, result.parkings);
-  builder.nameUnnamed(result.parkings);
-  result.stands = builder.take();
+  airportStands(airport, bglPath, log, result);
   return result;
 }
 

@@ -32,5 +32,8 @@ struct AirportStands {
 std::string_view parkingNamePrefix(int nameCode);
 
 AirportStands airportStands(const BglAirport& airport, std::string_view bglPath, ScanLog& log);
+// The same into `into`, replacing what it held but keeping its room: a scan
+// worker decodes one airport after another.
+void airportStands(const BglAirport& airport, std::string_view bglPath, ScanLog& log, AirportStands& into);
 
 }  // namespace tfx::scan

@@ -189,6 +189,21 @@ TEST_F(AddonScan, OneIdentInSeveralFilesTakesTheMostPositions) {
   EXPECT_THAT(result.generated.front().bgl, ::testing::EndsWith("EDDM_big.bgl"));
 }
 
+TEST_F(AddonScan, OnATieInPositionsTheLaterFileInScanOrderWins) {
+  AFG_AUTOMATIC.set(false);
+  const fs::path addons = home.root() / "Addons";
+  afolder[0].set((addons / "first").string());
+  afolder[1].set((addons / "second").string());
+  afolder[2].set((addons / "third").string());
+  addBgl(addons / "first/EDDM_first.bgl", {{test::sampleAirport("EDDM", 8, false)}, 0});
+  addBgl(addons / "second/EDDM_second.bgl", {{test::sampleAirport("EDDM", 8, true)}, 0});
+  addBgl(addons / "third/EDDM_third.bgl", {{test::sampleAirport("EDDM", 7, true)}, 0});
+  const AddonScanResult result = scanAddonAirports(site.baseUrl());
+  ASSERT_EQ(result.generated.size(), 1U);
+  EXPECT_THAT(result.generated.front().bgl, ::testing::EndsWith("EDDM_second.bgl"));
+  EXPECT_THAT(test::readFile("airports/my_thirdparty/EDDM.xml"), ::testing::HasSubstr("EDDM_second.bgl"));
+}
+
 TEST_F(AddonScan, AStoppedScanKeepsTheLastCompleteFiles) {
   AFG_AUTOMATIC.set(false);
   const fs::path addons = home.root() / "Addons";

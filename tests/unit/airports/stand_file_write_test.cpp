@@ -2,12 +2,15 @@
 #include <fmt/format.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <vector>
 
 #include "airports/read_apf.h"
 #include "airports/save_learned.h"
 #include "airports/stand_file_place.h"
 #include "airports/stand_file_write.h"
+#include "core/geodesy.h"
 #include "core/log.h"
 #include "stand_file_fixture.h"
 
@@ -55,6 +58,34 @@ TEST(StandFileWriteTest, ModeAllWritesEveryAttribute) {
   EXPECT_NE(text.find("\t<parameter name=\"num_parkpos\" value=\"3\" />\n"), std::string::npos);
   EXPECT_NE(text.find(R"(<parameter name="MAX_FIT" value="47" />)"), std::string::npos);
   EXPECT_EQ(text.find("handmade"), std::string::npos);
+}
+
+TEST(StandFileWriteTest, NumbersOfAnySizeAreWrittenAsFormattedIntoANewOrUsedText) {
+  const AirportFileInfo info{"Far", "unknown", 0};
+  std::vector<Stand> stands(5);
+  stands[0] = {.id = "g1", .lat = -33.9461235, .lon = 151.1772, .heading = 1.5, .radius = 0.0081, .cargo = true, .ramp = true};
+  stands[1] = {.id = "big", .lat = 1e13, .lon = -1e300, .heading = 1e14, .radius = 1e12, .manual = true};
+  stands[2] = {.id = "none", .lat = std::nan(""), .lon = HUGE_VAL, .heading = -HUGE_VAL, .radius = std::nan(""), .heli = true};
+  stands[3] = {.id = "tie", .lat = 0.0078125, .lon = -0.0, .heading = 0.0, .radius = 0.0, .ramp = true};
+  stands[4] = {.id = std::string(70, 'L'), .lat = 1.25, .lon = 2.5, .heading = 3.0, .radius = 0.01};
+  std::vector<Stand> quoted(1);
+  quoted[0] = {.id = "G<&\"1", .lat = 1.0, .lon = 2.0, .heading = 0.5, .radius = 0.01};
+  EXPECT_NE(standFileText({.stands = quoted, .info = info}, StandFileMode::All)
+                .find(R"(<parkpos id="G&lt;&amp;&quot;1" latitude="1.000000" longitude="2.000000" heading="28.6" )"
+                      R"(radius="18.5" cargo="false" ramp="false" />)"),
+            std::string::npos);
+  const std::string text = standFileText({.stands = stands, .info = info}, StandFileMode::All);
+  for (const Stand& stand : stands) {
+    const std::string kind = stand.heli ? R"(heli="true")" : fmt::format(R"(cargo="{}")", stand.cargo);
+    const std::string line = fmt::format(
+        R"(<parkpos id="{}" latitude="{:.6f}" longitude="{:.6f}" heading="{:.1f}" radius="{:.1f}" {} ramp="{}"{} />)",
+        stand.id, stand.lat, stand.lon, stand.heading * kRadToDeg, stand.radius / kNmPerMeter, kind, stand.ramp,
+        stand.manual ? R"( manual="true")" : "");
+    EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+  }
+  std::string reused = "the text of an earlier file";
+  standFileText({.stands = stands, .info = info}, StandFileMode::All, reused);
+  EXPECT_EQ(reused, text);
 }
 
 TEST(StandFileWriteTest, ModeChangesWritesOnlyCorrectionsAndLearnedOptions) {

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <string>
 
 #include "fake_registry.h"
+#include "platform/file_compare.h"
 #include "platform/known_folders.h"
 #include "platform/registry.h"
 #include "platform/socket_error.h"
@@ -28,6 +30,24 @@ TEST(KnownFolders, FollowTheEnvironmentWithHomeAsFallback) {
   EXPECT_EQ(roamingAppDataFolder(), "/home/pilot/.config");
   EXPECT_EQ(programDataFolder(), "/home/pilot/.local/share");
   EXPECT_EQ(runtimeFolder(), "/tmp");
+}
+
+TEST(FileHolds, OnlyAFileOfExactlyTheBytes) {
+  const test::TempDir folder;
+  // Longer than one piece read, so that a difference in a later piece counts.
+  std::string bytes(40000, 'x');
+  bytes[20000] = 'y';
+  test::writeFile(folder / "same", bytes);
+  EXPECT_TRUE(fileHolds(folder / "same", bytes));
+  std::string lastDiffers = bytes;
+  lastDiffers.back() = 'z';
+  EXPECT_FALSE(fileHolds(folder / "same", lastDiffers));
+  EXPECT_FALSE(fileHolds(folder / "same", bytes.substr(1)));
+  EXPECT_FALSE(fileHolds(folder / "same", bytes + "x"));
+  EXPECT_FALSE(fileHolds(folder / "missing", bytes));
+  EXPECT_FALSE(fileHolds(folder.path(), ""));
+  test::writeFile(folder / "empty", "");
+  EXPECT_TRUE(fileHolds(folder / "empty", ""));
 }
 
 TEST(WindowsPath, BackslashesBecomeSlashes) {

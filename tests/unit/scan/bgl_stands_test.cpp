@@ -145,5 +145,22 @@ TEST_F(StandRules, HelipadsComeFirstAndAreNumberedAsTaken) {
   EXPECT_EQ(stands.stands[2].index, 3);
 }
 
+TEST_F(StandRules, DecodingIntoTheStandsOfAnEarlierAirportLeavesNothingOfThem) {
+  airport.helipads = {helipad(52.3, 4.7), helipad(52.31, 4.7)};
+  airport.parkings = {parking(10, 1), parking(10, 1), parking(10, 2, 2, 1.0F)};
+  AirportStands reused = make();
+  airport.helipads = {};
+  airport.parkings = {parking(2, 7, 5)};
+  airportStands(airport, "addon/EHAM.bgl", log, reused);
+  const AirportStands fresh = make();
+  EXPECT_THAT(ids(reused), ElementsAre("p7"));
+  EXPECT_EQ(reused.helipadCount, 0);
+  EXPECT_TRUE(reused.helipads.empty());
+  ASSERT_EQ(reused.parkings.size(), 1U);
+  EXPECT_EQ(reused.parkings[0].id, "p7");
+  EXPECT_EQ(reused.stands[0].index, fresh.stands[0].index);
+  EXPECT_TRUE(reused.stands[0].cargo);
+}
+
 }  // namespace
 }  // namespace tfx::scan
