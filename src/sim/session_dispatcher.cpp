@@ -234,11 +234,13 @@ void SessionDispatcher::onUserState(const sc::SimObjectDataMessage& message) {
   state.zuluYear = reader.int64();
   state.lightStates = reader.int64();
   if (!reader.ok()) return;
-  // Computed always: it is cheap, and the time is then ready whenever RealTraffic asks for it.
-  state.epochTime = epochTimeFromZulu(state.zuluYear, state.zuluDayOfYear, state.zuluTime);
 
   SessionValues& values = core_.values();
   const UserState previous = values.received();
+  // Computed always: it is cheap, and the time is then ready whenever
+  // RealTraffic asks for it. A date no calendar holds keeps the last time.
+  state.epochTime =
+      epochTimeFromZulu(state.zuluYear, state.zuluDayOfYear, state.zuluTime).value_or(previous.epochTime);
   if (isTeleport({previous.lat, previous.lon}, {state.lat, state.lon})) {
     writeLog("Teleport");
     core_.restartForNewFlight();

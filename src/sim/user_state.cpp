@@ -9,6 +9,11 @@ namespace {
 
 constexpr double kUnknownPositionDegrees = 0.0001;
 constexpr double kTeleportNm = 10.0;
+// The dates a simulator clock can show; a day may end in a leap second.
+constexpr int64_t kFirstZuluYear = 1;
+constexpr int64_t kLastZuluYear = 9999;
+constexpr int64_t kLongestYearDays = 366;
+constexpr int64_t kSecondsPerDay = 86400;
 
 }  // namespace
 
@@ -20,11 +25,15 @@ bool isTeleport(const LatLon& previous, const LatLon& now) {
   return positionKnown(previous.lat, previous.lon) && gf_distanceNm(previous, now) > kTeleportNm;
 }
 
-int64_t epochTimeFromZulu(int64_t year, int64_t dayOfYear, int64_t secondsOfDay) {
+std::optional<int64_t> epochTimeFromZulu(int64_t year, int64_t dayOfYear, int64_t secondsOfDay) {
   using namespace std::chrono;
+  if (year < kFirstZuluYear || year > kLastZuluYear || dayOfYear < 1 || dayOfYear > kLongestYearDays ||
+      secondsOfDay < 0 || secondsOfDay > kSecondsPerDay) {
+    return std::nullopt;
+  }
   const sys_days newYear{std::chrono::year{static_cast<int>(year)} / January / 1};
   const sys_days day = newYear + days{dayOfYear - 1};
-  return day.time_since_epoch().count() * 86400 + secondsOfDay;
+  return day.time_since_epoch().count() * kSecondsPerDay + secondsOfDay;
 }
 
 std::string reducedSimulatorName(std::string_view name) {

@@ -1,6 +1,7 @@
 #pragma once
 // The user aircraft as the simulator delivers it, and the rules applied to it.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,8 +35,9 @@ bool positionKnown(double lat, double lon);
 // A jump of more than 10 nautical miles from a known position.
 bool isTeleport(const LatLon& previous, const LatLon& now);
 
-// Seconds since 1970 of a zulu date (day of year counted from 1) and time of day.
-int64_t epochTimeFromZulu(int64_t year, int64_t dayOfYear, int64_t secondsOfDay);
+// Seconds since 1970 of a zulu date (day of year counted from 1) and time of
+// day; none for a date no calendar holds, as a damaged message may carry.
+std::optional<int64_t> epochTimeFromZulu(int64_t year, int64_t dayOfYear, int64_t secondsOfDay);
 
 // The simulator's name with everything but letters, digits and white space left out.
 std::string reducedSimulatorName(std::string_view name);

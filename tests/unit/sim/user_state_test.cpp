@@ -19,6 +19,13 @@ TEST(UserStateRules, PositionKnownTeleportAndEpochTime) {
   EXPECT_EQ(epochTimeFromZulu(2024, 1, 0), 1704067200);
   EXPECT_EQ(epochTimeFromZulu(2024, 60, 0), 1709164800);  // 29 February
   EXPECT_EQ(epochTimeFromZulu(2024, 366, 86399), 1735689599);
+  // Dates no calendar holds, as a damaged message may carry, give no time.
+  EXPECT_EQ(epochTimeFromZulu(-281474976971798, 1, 0), std::nullopt);
+  EXPECT_EQ(epochTimeFromZulu(2024, 0, 0), std::nullopt);
+  EXPECT_EQ(epochTimeFromZulu(2024, 367, 0), std::nullopt);
+  EXPECT_EQ(epochTimeFromZulu(2024, 1, -1), std::nullopt);
+  EXPECT_EQ(epochTimeFromZulu(2024, 1, 86401), std::nullopt);
+  EXPECT_EQ(epochTimeFromZulu(10000, 1, 0), std::nullopt);
 }
 
 TEST(UserStateRules, SimulatorNameAndModelFromTitle) {
