@@ -81,12 +81,13 @@ void BM_ClosestAirport(benchmark::State& state) {
 BENCHMARK(BM_ClosestAirport)->Unit(benchmark::kMicrosecond);
 
 // An install folder of its own with a stand file of 1,000 stands in a grid
-// 60 m apart, 20 occupancies each.
+// 60 m apart, 20 occupancies each; gone when the bench ends.
 class LargeAirport {
  public:
   LargeAirport() {
     std::string folder = (fs::temp_directory_path() / "airports_bench.XXXXXX").string();
     if (mkdtemp(folder.data()) == nullptr || chdir(folder.c_str()) != 0) throw std::runtime_error("no scratch folder");
+    folder_ = folder;
     fs::create_directories("airports/my_thirdparty");
     std::ofstream file(kStandFile);
     file << R"(<meta><info name="author" value="bench"/><info name="date" value="2025-01-01"/>)"
@@ -105,9 +106,20 @@ class LargeAirport {
     file << "</parkpositions>\n";
     parkAirport() = {.code = "BENC", .iata = {}};
   }
+  LargeAirport(const LargeAirport&) = delete;
+  LargeAirport& operator=(const LargeAirport&) = delete;
+  ~LargeAirport() {
+    std::error_code ignored;
+    fs::current_path(fs::temp_directory_path(), ignored);
+    fs::remove_all(folder_, ignored);
+  }
+
   void read(ParkStands& park) const {
     if (!gf_readApf(kStandFile, park).empty()) throw std::runtime_error("stand file not read");
   }
+
+ private:
+  fs::path folder_;
 };
 
 const LargeAirport& largeAirport() {
