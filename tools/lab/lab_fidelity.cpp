@@ -51,7 +51,9 @@ double distanceM(const LatLon& a, const LatLon& b) {
   return std::hypot(o.east, o.north);
 }
 
-double distanceToSegmentM(const LatLon& point, const RealPoint& a, const RealPoint& b) {
+}  // namespace
+
+double distanceToSegmentM(const LatLon& point, const LatLon& a, const LatLon& b) {
   const Offset oa = offsetOf(point, a.lat, a.lon);
   const Offset ob = offsetOf(point, b.lat, b.lon);
   const double dx = ob.east - oa.east;
@@ -60,6 +62,8 @@ double distanceToSegmentM(const LatLon& point, const RealPoint& a, const RealPoi
   const double u = length2 > 0.0 ? std::clamp(-(oa.east * dx + oa.north * dy) / length2, 0.0, 1.0) : 0.0;
   return std::hypot(oa.east + u * dx, oa.north + u * dy);
 }
+
+namespace {
 
 // The reports whose segments reach into the window [from, to]: indexes first..last.
 struct Window {
@@ -83,7 +87,9 @@ double lateralErrorM(const std::vector<RealPoint>& real, const Window& window, c
   const LatLon at{frame.lat, frame.lon};
   if (window.first == window.last) return distanceM(at, {real[window.first].lat, real[window.first].lon});
   double best = INFINITY;
-  for (size_t i = window.first; i < window.last; ++i) best = std::min(best, distanceToSegmentM(at, real[i], real[i + 1]));
+  for (size_t i = window.first; i < window.last; ++i) {
+    best = std::min(best, distanceToSegmentM(at, {real[i].lat, real[i].lon}, {real[i + 1].lat, real[i + 1].lon}));
+  }
   return best;
 }
 

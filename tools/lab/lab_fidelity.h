@@ -56,6 +56,10 @@ std::vector<RealPoint> readRealTrack(const std::filesystem::path& recording, uin
 // The hexid's rows of a lab frames.csv, in time order. Throws std::runtime_error for a bad file.
 std::vector<ShownFrame> readShownFrames(const std::filesystem::path& frames, uint32_t hexid);
 
+// Metres from `point` to the straight line between `a` and `b`, in a flat
+// frame around the point: the way aircraft are moved between two reports.
+double distanceToSegmentM(const LatLon& point, const LatLon& a, const LatLon& b);
+
 Fidelity measureFidelity(const std::vector<RealPoint>& real, const std::vector<ShownFrame>& shown,
                          const FidelityOptions& options);
 

@@ -24,22 +24,6 @@ const StaticRecord* staticOf(const TrafficState& traffic, uint32_t objectId) {
 
 // Reports this close in time stand for the two aircraft at one moment.
 constexpr double kSameMomentSeconds = 2.0;
-constexpr double kMetresPerDegree = 111132.95;
-
-// Nautical miles from `point` to the straight line between `from` and `to`,
-// in a flat frame around `from`: the way the program moves an aircraft
-// between two of its reports.
-double distanceToLegNm(const LatLon& point, const LatLon& from, const LatLon& to) {
-  const double eastPerDegree = kMetresPerDegree * std::cos(from.lat * kDegToRad);
-  const double legNorth = (to.lat - from.lat) * kMetresPerDegree;
-  const double legEast = (to.lon - from.lon) * eastPerDegree;
-  const double north = (point.lat - from.lat) * kMetresPerDegree;
-  const double east = (point.lon - from.lon) * eastPerDegree;
-  const double lengthSquared = legNorth * legNorth + legEast * legEast;
-  const double along =
-      lengthSquared > 0 ? std::clamp((north * legNorth + east * legEast) / lengthSquared, 0.0, 1.0) : 0.0;
-  return std::hypot(north - along * legNorth, east - along * legEast) / kMetersPerNm;
-}
 
 }  // namespace
 
@@ -69,7 +53,9 @@ bool ReportedGround::legPassedWithin(const std::vector<Place>& legs, const std::
     const auto legEnd = leg + 1 != legs.end() && (leg + 1)->seconds <= to ? leg + 1 : leg;
     for (auto point = starting(points, std::max(from, leg->seconds - kSameMomentSeconds));
          point != points.end() && point->seconds <= std::min(to, legEnd->seconds + kSameMomentSeconds); ++point) {
-      if (distanceToLegNm(point->position, leg->position, legEnd->position) < apartNm) return true;
+      if (distanceToSegmentM(point->position, leg->position, legEnd->position) < apartNm * kMetersPerNm) {
+        return true;
+      }
     }
   }
   return false;
