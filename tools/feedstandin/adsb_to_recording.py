@@ -35,9 +35,18 @@ Traffic datagrams have 29 comma-separated fields:
     14 time of the report (unix seconds)
 
 How the state vectors' faults are mapped:
-- every flight starts at offset 0, its reports keep their spacing;
+- each flight's reports keep their spacing; flights of different days would
+  otherwise stand in one another, so each flight (in file order) starts at
+  the earliest multiple of 30 s at which it never comes closer than its and
+  the other's half wingspans plus 20 m to a flight placed before it, where
+  both are reported at most 500 ft apart in height (the real sky never shows
+  two aircraft in one place);
 - a report whose time is not later than the aircraft's previous one
   (duplicated or backward time stamps, replayed copies of a trace) is left out;
+- a report that claims the air at the very position of the aircraft's last
+  report on the ground is left out: it is that report's stale position
+  with a garbage altitude and air/ground state (an aircraft cannot take off
+  without moving);
 - on the ground the altitude is 0 whatever was measured;
 - in the air a missing altitude takes the last one measured within 10 s, else
   the report is left out; a single altitude more than 1500 ft off the median of
@@ -53,6 +62,7 @@ How the state vectors' faults are mapped:
   time between them, as a feed that decodes the surface movement reports it.
 """
 
+import bisect
 import gzip
 import json
 import math
@@ -83,6 +93,13 @@ ASSUMED_TYPES = {
     "4b160e": ("A320", "A3"),
 }
 DEFAULT_TYPE = ("A320", "A3")
+WINGSPAN_M = {"A320": 35.8, "B738": 35.8, "CL35": 21.0, "BCS3": 35.1, "A333": 60.3}
+
+START_STEP_MS = 30000
+CLEARANCE_MARGIN_M = 20.0
+SAME_HEIGHT_FT = 500.0
+# Two flights are compared every this many milliseconds of their common time.
+CLEARANCE_CHECK_MS = 2000
 
 SOURCE_NOTE = (
     "# Source: OpenSky Network state vectors (The OpenSky Network, https://opensky-network.org):\n"
@@ -96,7 +113,7 @@ def number(value):
 
 
 def flights_of(records):
-    """The records per aircraft in file order, later duplicates and backward times left out."""
+    """The records per aircraft in file order, later duplicates, backward times and frozen take-offs left out."""
     flights = OrderedDict()
     for record in records:
         if not isinstance(record, dict):
@@ -112,6 +129,9 @@ def flights_of(records):
             continue
         kept = flights.setdefault(icao, [])
         if kept and stamp <= kept[-1]["timestamp"]:
+            continue
+        if kept and record.get("onground") is False and kept[-1].get("onground") is True and \
+                (lat, lon) == (kept[-1]["latitude"], kept[-1]["longitude"]):
             continue
         kept.append(dict(record, timestamp=stamp, latitude=lat, longitude=lon))
     return flights
@@ -187,7 +207,41 @@ def datagrams_of(icao, flight):
             fmt(stamp / 1000.0, 2), "replay", "null", "adsb_icao", "-1", "-1", "-1", "-1", "-1", "-1", "-1", "-1",
             "-1", "none", category,
         ]
-        yield stamp - start, ",".join(fields)
+        yield stamp - start, ",".join(fields), (record["latitude"], record["longitude"], altitude)
+
+
+def where_at(samples, offset):
+    """(latitude, longitude, altitude) between the flight's two reports around offset; None outside its reports."""
+    index = bisect.bisect_right(samples, offset, key=lambda sample: sample[0])
+    if index == 0 or (index == len(samples) and offset > samples[-1][0]):
+        return None
+    if index == len(samples):
+        return samples[-1][1]
+    (t0, a), (t1, b) = samples[index - 1], samples[index]
+    share = (offset - t0) / (t1 - t0)
+    return tuple(x + (y - x) * share for x, y in zip(a, b))
+
+
+def too_close(placed_flight, flight, start):
+    """Whether flight, starting at start, comes within the clearance of placed_flight anywhere."""
+    placed_start, placed_samples, placed_span = placed_flight
+    samples, span = flight
+    clearance = (placed_span + span) / 2 + CLEARANCE_MARGIN_M
+    first = max(placed_start + placed_samples[0][0], start + samples[0][0])
+    last = min(placed_start + placed_samples[-1][0], start + samples[-1][0])
+    for moment in range(int(first), int(last) + 1, CLEARANCE_CHECK_MS):
+        a, b = where_at(placed_samples, moment - placed_start), where_at(samples, moment - start)
+        if abs(a[2] - b[2]) < SAME_HEIGHT_FT and metres_between(
+                {"latitude": a[0], "longitude": a[1]}, {"latitude": b[0], "longitude": b[1]}) < clearance:
+            return True
+    return False
+
+
+def first_clear_start(placed, flight):
+    start = 0
+    while any(too_close(other, flight, start) for other in placed):
+        start += START_STEP_MS
+    return start
 
 
 def main(arguments):
@@ -199,8 +253,16 @@ def main(arguments):
     with opener(source, "rt", encoding="utf-8") as stream:
         records = json.load(stream)
     lines = []
+    placed = []
     for icao, flight in flights_of(records if isinstance(records, list) else []).items():
-        lines.extend(datagrams_of(icao, flight))
+        datagrams = list(datagrams_of(icao, flight))
+        if not datagrams:
+            continue
+        samples = [(offset, where) for offset, _, where in datagrams]
+        span = WINGSPAN_M[ASSUMED_TYPES.get(icao, DEFAULT_TYPE)[0]]
+        start = first_clear_start(placed, (samples, span))
+        placed.append((start, samples, span))
+        lines.extend((start + offset, datagram) for offset, datagram, _ in datagrams)
     lines.sort(key=lambda line: line[0])
     with open(target, "w", encoding="ascii", newline="\n") as out:
         out.write("# Feed recording for feedstandin, made by tools/feedstandin/adsb_to_recording.py\n")

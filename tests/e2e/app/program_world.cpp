@@ -166,4 +166,18 @@ std::vector<std::vector<std::string>> simulatorTraceRows(const std::string& trac
   return rows;
 }
 
+std::multimap<long, std::string> zurichRecordingPart(long fromMs, long toMs, long startsAtMs) {
+  std::multimap<long, std::string> lines;
+  std::istringstream zurich(readFile(sourceDir() / "data" / "feed" / "zurich.rec"));
+  for (std::string line; std::getline(zurich, line);) {
+    if (line.empty() || line.front() == '#') continue;
+    const size_t blank = line.find(' ');
+    const long offset = std::stol(line.substr(0, blank));
+    if (offset < fromMs) continue;
+    if (offset >= toMs) break;
+    lines.emplace(offset - fromMs + startsAtMs, line.substr(blank + 1));
+  }
+  return lines;
+}
+
 }  // namespace tfx::test

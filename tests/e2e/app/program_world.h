@@ -3,6 +3,7 @@
 // RealTraffic counts as installed, a simulator folder, and the two stand-ins.
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -69,5 +70,9 @@ class ProgramWorld {
 // The rows of the simulator stand-in's trace (time;objectId;title;lat;lon;...)
 // below its heading, split at ';'; rows of fewer than ten fields are left out.
 std::vector<std::vector<std::string>> simulatorTraceRows(const std::string& trace);
+
+// The datagrams the Zurich recording plays from fromMs up to toMs, as
+// "OFFSET_MS DATAGRAM" lines by offset, moved to play from startsAtMs on.
+std::multimap<long, std::string> zurichRecordingPart(long fromMs, long toMs, long startsAtMs);
 
 }  // namespace tfx::test

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <map>
-#include <sstream>
 
 #include "eventually.h"
 #include "program_world.h"
@@ -22,19 +21,10 @@ constexpr const char* kInstalledTitle = "Swiss A320 Test";
 // Installed as an AI livery (its registration's own), unknown to the simulator.
 constexpr const char* kMissingTitle = "KLM Boeing 737-800 PH-BXA";
 
-// Recorded seconds 480 to 560 of Zurich from 10 s on, so that the readers are
+// Recorded seconds 600 to 680 of Zurich from 10 s on, so that the readers are
 // up, and a KLM 737 with the registration of the missing livery.
 std::string zurichDepartures() {
-  std::multimap<long, std::string> lines;  // by offset, as the feed stand-in plays them
-  std::istringstream zurich(readFile(sourceDir() / "data" / "feed" / "zurich.rec"));
-  for (std::string line; std::getline(zurich, line);) {
-    if (line.empty() || line.front() == '#') continue;
-    const size_t blank = line.find(' ');
-    const long offset = std::stol(line.substr(0, blank));
-    if (offset < 480000) continue;
-    if (offset >= 560000) break;
-    lines.emplace(offset - 470000, line.substr(blank + 1));
-  }
+  std::multimap<long, std::string> lines = zurichRecordingPart(600000, 680000, 10000);
   for (int step = 0; step < 12; ++step) {
     lines.emplace(10000 + step * 5000,
                   fmt::format("49005 RTTFC,4852001,{:.4f},8.5600,6000,-640,0,90.0,250,KLM1234,B738,PH-BXA,EHAM,LSZH,0,X,"

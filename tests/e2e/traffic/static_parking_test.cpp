@@ -122,7 +122,13 @@ TEST(StaticParkingTest, AtZurichTheSimulatorShowsStaticAircraftStandingOnStands)
   installAegeanA320(world);
   world.startSimulator({"--titles=" + titles.string()});
   world.startProgram();
-  world.startFeed({"--replay", (sourceDir() / "data" / "feed" / "zurich.rec").string()});
+  // The recording from a little before AEE5ZH's first report on: it stands
+  // on its stand and pushes back about two minutes later.
+  std::string recording = "# zurich.rec from 295 s on\n";
+  for (const auto& [offset, line] : zurichRecordingPart(295000, 1200000, 0))
+    recording += fmt::format("{} {}\n", offset, line);
+  writeFile(world.root() / "zurich-aee5zh.rec", recording);
+  world.startFeed({"--replay", (world.root() / "zurich-aee5zh.rec").string()});
   ASSERT_TRUE(world.logShows("The park airport is LSZH (ZRH)", 90s)) << world.log();
   ASSERT_TRUE(world.logShows("Max fit=", 30s)) << world.log();
   EXPECT_FALSE(world.log().find("no parking positions found") != std::string::npos) << world.log();
@@ -149,8 +155,8 @@ TEST(StaticParkingTest, AtZurichTheSimulatorShowsStaticAircraftStandingOnStands)
   }
   // Standing on the stand made by hand for it when its reports come.
   EXPECT_TRUE(world.logShows("H_AEE5ZH: AEE5ZH   parks", 60s)) << world.log();
-  // Its reports leave the stand backwards about two minutes into the
-  // recording: the simulator shows it pushed back, not driven off nose first.
+  // Its reports leave the stand backwards: the simulator shows it pushed
+  // back, not driven off nose first.
   EXPECT_TRUE(eventually([&] { return movedTailFirst(readFile(world.root() / "trace.txt"), kAegeanTitle); }, 180s))
       << world.log();
   EXPECT_EQ(readFile(world.install() / "airports" / "my_park_airports.txt"), "LSZH,E_67\n");

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include <sstream>
 
@@ -39,7 +40,8 @@ TEST(AdsbToRecordingTest, TheCommittedZurichRecordingIsWhatTheConverterMakes) {
 TEST(AdsbToRecordingTest, FaultsOfTheStateVectorsAreMappedNotFatal) {
   test::TempDir folder;
   // One aircraft: a report, its duplicate, one going back in time, a missing
-  // altitude and speed in the air, a spike, a ground report, and junk.
+  // altitude and speed in the air, a spike, a ground report, its stale
+  // position claiming the air, and junk.
   test::writeFile(folder / "faults.json", R"([
     {"timestamp": 1000000, "icao24": "4b18b8", "callsign": "EDW1  ", "latitude": 47.45, "longitude": 8.57,
      "altitude": 3000.0, "groundspeed": 150.0, "track": 276.0, "vertical_rate": -700.0, "onground": false},
@@ -55,6 +57,8 @@ TEST(AdsbToRecordingTest, FaultsOfTheStateVectorsAreMappedNotFatal) {
      "altitude": 2950.0, "groundspeed": 148.0, "track": 277.0, "vertical_rate": -700.0, "onground": false},
     {"timestamp": 1004000, "icao24": "4b18b8", "callsign": "", "latitude": 47.454, "longitude": 8.566,
      "altitude": 1250.0, "groundspeed": 20.0, "track": 90.0, "vertical_rate": 0.0, "onground": true},
+    {"timestamp": 1004500, "icao24": "4b18b8", "callsign": "", "latitude": 47.454, "longitude": 8.566,
+     "altitude": 36000.0, "groundspeed": null, "track": null, "vertical_rate": null, "onground": false},
     {"timestamp": 1005000, "icao24": "zz", "latitude": 47.0, "longitude": 8.0},
     {"timestamp": "soon", "icao24": "4b18b8", "latitude": 47.0, "longitude": 8.0},
     [1, 2, 3]
@@ -75,6 +79,41 @@ TEST(AdsbToRecordingTest, FaultsOfTheStateVectorsAreMappedNotFatal) {
       "null,adsb_icao" + tail,
   };
   EXPECT_EQ(lines, expected);
+}
+
+// Flights of different days at one airport would stand in one another on one
+// timeline: each starts at the first 30 s step at which it keeps clear.
+TEST(AdsbToRecordingTest, FlightsThatWouldMeetStartWhenTheyKeepClear) {
+  test::TempDir folder;
+  std::string records = "[";
+  const auto add = [&](const char* icao, int64_t day, double longitude, int seconds) {
+    for (int second = 0; second <= seconds; ++second) {
+      records += fmt::format(R"({}{{"timestamp": {}, "icao24": "{}", "callsign": "C{}", "latitude": {:.5f},
+        "longitude": {:.4f}, "altitude": null, "groundspeed": null, "track": 90.0, "vertical_rate": 0.0,
+        "onground": true}})",
+                             records.size() > 1 ? "," : "", day * 86400000 + second * 1000, icao, icao,
+                             47.45 + 0.00001 * second, longitude);
+    }
+  };
+  add("4b18b8", 0, 8.57, 40);   // stands for 40 s and creeps 45 m north
+  add("0083c3", 3, 8.57, 20);   // on another day at the same place
+  add("4891b6", 7, 8.5703, 10); // 22 m east of them: an A320 and a B737 need 56 m
+  add("4d20cd", 9, 8.59, 60);   // a business jet 1.5 km away
+  test::writeFile(folder / "days.json", records + "]");
+  ASSERT_EQ(convert(folder / "days.json", folder / "days.rec", folder), 0) << test::readFile(folder / "err.txt");
+  std::map<std::string, std::pair<long, long>> played;  // first and last offset by hexid
+  for (const std::string& line : datagramsOf(test::readFile(folder / "days.rec"))) {
+    const long offset = std::stol(line);
+    const std::string fields = line.substr(line.find("RTTFC,") + 6);
+    const std::string hexid = fields.substr(0, fields.find(','));
+    auto [entry, added] = played.try_emplace(hexid, offset, offset);
+    entry->second.second = offset;
+  }
+  using Span = std::pair<long, long>;
+  EXPECT_EQ(played.at(std::to_string(0x4b18b8)), (Span{0, 40000}));
+  EXPECT_EQ(played.at(std::to_string(0x0083c3)), (Span{60000, 80000})) << "clear once the first has left at 40 s";
+  EXPECT_EQ(played.at(std::to_string(0x4891b6)), (Span{90000, 100000}));
+  EXPECT_EQ(played.at(std::to_string(0x4d20cd)), (Span{0, 60000}));
 }
 
 // The state vectors of a landing aircraft go on carrying its last airborne
