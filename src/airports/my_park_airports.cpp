@@ -104,6 +104,12 @@ void lf_updateMyParkAirports(std::string_view code, std::string_view stand) {
     return;
   }
   gf_readExtTextFileToStringVector(paths::myParkAirports, lines);
+  // A line ending in carriage returns (a stray one before a CR LF) would be
+  // read back without its last one: the file would no longer read as sorted
+  // and could hold one line twice. The entry's fields are trimmed anyway.
+  for (std::string& kept : lines) {
+    while (kept.ends_with('\r')) kept.pop_back();
+  }
   std::erase_if(lines, [](const std::string& kept) { return firstField(kept).empty(); });
   const auto own =
       std::find_if(lines.begin(), lines.end(), [&](const std::string& kept) { return firstField(kept) == code; });

@@ -115,6 +115,11 @@ TEST_F(ParkAirportsTest, UpdatesKeepTheFileSortedWithoutRepeats) {
   for (const fs::directory_entry& file : fs::directory_iterator(paths::airports)) {
     EXPECT_EQ(file.path().extension(), file.is_directory() ? "" : ".txt") << file.path();
   }
+  // Stray carriage returns before the line ends are dropped, so that the file
+  // reads back as written: sorted and without repeats.
+  test::writeFile(paths::myParkAirports, "X\r\r\nX\nEHAM\r\r\r\n\rL\n");
+  lf_updateMyParkAirports("LSZH", "A12");
+  EXPECT_EQ(test::readFile(paths::myParkAirports), "\rL\nEHAM\nLSZH,A12\nX\n");
 }
 
 TEST_F(ParkAirportsTest, NearestFirstUnlessADestinationIsSet) {
