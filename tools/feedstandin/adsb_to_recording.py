@@ -38,9 +38,9 @@ How the state vectors' faults are mapped:
 - each flight's reports keep their spacing; flights of different days would
   otherwise stand in one another, so each flight (in file order) starts at
   the earliest multiple of 30 s at which it never comes closer than its and
-  the other's half wingspans plus 20 m to a flight placed before it, where
-  both are reported at most 500 ft apart in height (the real sky never shows
-  two aircraft in one place);
+  the other's half wingspans plus 20 m to a flight placed before it, at any
+  height: their pressure altitudes, measured on different days, do not
+  compare (the real sky never shows two aircraft in one place);
 - a report whose time is not later than the aircraft's previous one
   (duplicated or backward time stamps, replayed copies of a trace) is left out;
 - a report that claims the air at the very position of the aircraft's last
@@ -97,7 +97,6 @@ WINGSPAN_M = {"A320": 35.8, "B738": 35.8, "CL35": 21.0, "BCS3": 35.1, "A333": 60
 
 START_STEP_MS = 30000
 CLEARANCE_MARGIN_M = 20.0
-SAME_HEIGHT_FT = 500.0
 # Two flights are compared every this many milliseconds of their common time.
 CLEARANCE_CHECK_MS = 2000
 
@@ -207,11 +206,11 @@ def datagrams_of(icao, flight):
             fmt(stamp / 1000.0, 2), "replay", "null", "adsb_icao", "-1", "-1", "-1", "-1", "-1", "-1", "-1", "-1",
             "-1", "none", category,
         ]
-        yield stamp - start, ",".join(fields), (record["latitude"], record["longitude"], altitude)
+        yield stamp - start, ",".join(fields), (record["latitude"], record["longitude"])
 
 
 def where_at(samples, offset):
-    """(latitude, longitude, altitude) between the flight's two reports around offset; None outside its reports."""
+    """(latitude, longitude) between the flight's two reports around offset; None outside its reports."""
     index = bisect.bisect_right(samples, offset, key=lambda sample: sample[0])
     if index == 0 or (index == len(samples) and offset > samples[-1][0]):
         return None
@@ -231,8 +230,7 @@ def too_close(placed_flight, flight, start):
     last = min(placed_start + placed_samples[-1][0], start + samples[-1][0])
     for moment in range(int(first), int(last) + 1, CLEARANCE_CHECK_MS):
         a, b = where_at(placed_samples, moment - placed_start), where_at(samples, moment - start)
-        if abs(a[2] - b[2]) < SAME_HEIGHT_FT and metres_between(
-                {"latitude": a[0], "longitude": a[1]}, {"latitude": b[0], "longitude": b[1]}) < clearance:
+        if metres_between({"latitude": a[0], "longitude": a[1]}, {"latitude": b[0], "longitude": b[1]}) < clearance:
             return True
     return False
 
