@@ -1,7 +1,8 @@
 // The program against both stand-ins with the user parked at Zurich's stand
 // E_67: LSZH becomes the park airport and the simulator stand-in's trace shows
-// static aircraft standing still on its stands, never on the user's, and a
-// live departure made on its stand and pushed back from it.
+// static aircraft standing still on its stands, never on the user's, a live
+// departure made on its stand and pushed back from it, and no two aircraft
+// on the ground in each other.
 #include <gtest/gtest.h>
 
 #include <fmt/format.h>
@@ -161,6 +162,16 @@ TEST(StaticParkingTest, AtZurichTheSimulatorShowsStaticAircraftStandingOnStands)
       << world.log();
   EXPECT_EQ(readFile(world.install() / "airports" / "my_park_airports.txt"), "LSZH,E_67\n");
   EXPECT_EQ(world.closeProgram(), 0);
+  // No two aircraft stood in each other on the ground, each as large as its
+  // title's model (the default livery as an A320).
+  ChildProcess overlaps(PYTHON3_PATH,
+                        {(sourceDir() / "tools" / "simstandin" / "trace_overlaps.py").string(),
+                         (world.root() / "trace.txt").string(), "--tool", TFX_TOOL, "--install",
+                         world.install().string(), "--aircraft-folder", (world.root() / "addons").string()},
+                        {.standardOutput = world.root() / "overlaps.json", .standardError = world.root() / "overlaps.txt"});
+  ASSERT_EQ(overlaps.waitFor(120s).value_or(-1), 0) << readFile(world.root() / "overlaps.txt");
+  const std::string counted = readFile(world.root() / "overlaps.json");
+  EXPECT_NE(counted.find("\"ground_overlaps\": 0,"), std::string::npos) << counted;
 }
 
 }  // namespace
