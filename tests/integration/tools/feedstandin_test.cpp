@@ -53,12 +53,13 @@ TEST_F(FeedStandinTest, ZurichReplayArrivesInTheTrafficQueue) {
   const double started = std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
   test::ChildProcess standin(
       FEEDSTANDIN_PATH,
-      {"--replay", (test::sourceDir() / "data/feed/zurich.rec").string(), "--speed", "10", "--traffic-port",
+      {"--replay", (test::sourceDir() / "data/feed/zurich.rec").string(), "--speed", "100", "--traffic-port",
        std::to_string(trafficPort), "--weather-port", std::to_string(weatherPort), "--control-port", "none", "--qnh",
        "1000", "--qnh-format", "inhg", "--duration", "300"},
       {.standardOutput = folder / "out.txt"});
 
-  // Every flight of the recording is at Zurich from its start; ten aircraft come.
+  // Every flight of the recording is at Zurich; the last of the ten starts
+  // 2,610 s in, 26 s into the replay at this speed.
   const auto hexids = [&] {
     std::lock_guard guard(queue.mutex);
     std::set<uint32_t> seen;
