@@ -4,7 +4,8 @@
 #include <fmt/format.h>
 #include <gtest/gtest.h>
 
-#include <map>
+#include <chrono>
+#include <string>
 
 #include "eventually.h"
 #include "program_world.h"
@@ -25,24 +26,24 @@ std::string datagram(uint32_t hexid, const std::string& callsign, int offsetMs) 
       hexid, 8.56 + 0.0017 * offsetMs / 1000.0, callsign);
 }
 
+// Reports every 5 s from `fromMs` until `untilMs` into the replay, placed as
+// the ghost's track is `trackOffsetMs` later.
+std::string recording(uint32_t hexid, const std::string& callsign, int fromMs, int untilMs, int trackOffsetMs) {
+  std::string lines = fmt::format("# {} every 5 s\n", callsign);
+  for (int at = fromMs; at < untilMs; at += 5000) {
+    lines += fmt::format("{} 49005 {}\n", at, datagram(hexid, callsign, at - fromMs + trackOffsetMs));
+  }
+  return lines;
+}
+
 TEST(GhostTest, TheRealFlightRemovesItsProvisionalTwin) {
   ProgramWorld world;
   TempDir folder;
-  // Every 5 s a report: the provisional callsign from 10 s (the readers are up
-  // by then; a sanitizer build connects slower), the real one once the ghost
-  // has left its 30 s buffer, which takes longer in a slow sanitizer build.
-  // The ghost goes on reporting meanwhile, so that it is never stale.
+  // The provisional callsign reports from 10 s on (the readers are up by then;
+  // a sanitizer build connects slower) for long enough that it never goes
+  // stale while the test runs.
   const int provisionalFromMs = 10000 * kSanitizerSlowdown;
-  const int realFromMs = provisionalFromMs + 30000 + 2500 * kSanitizerSlowdown;
-  const int realUntilMs = realFromMs + 40000;
-  std::map<int, std::string> lines;
-  for (int at = provisionalFromMs; at < realUntilMs; at += 5000) {
-    lines[at] = datagram(4921500, "SWR200_", at - provisionalFromMs);
-    if (at >= realFromMs) lines[at + 1] = datagram(4921501, "SWR200", at - provisionalFromMs);
-  }
-  std::string recording = "# a provisional callsign, then the real one\n";
-  for (const auto& [offset, line] : lines) recording += fmt::format("{} 49005 {}\n", offset, line);
-  writeFile(folder / "ghost.rec", recording);
+  writeFile(folder / "ghost.rec", recording(4921500, "SWR200_", provisionalFromMs, 1200000 * kSanitizerSlowdown, 0));
   // The simulator has the livery, so that the ghost is created and stays
   // until its real flight comes, however long the spawn takes.
   writeFile(folder / "titles.txt", "Swiss Boeing 737-800\n");
@@ -52,7 +53,20 @@ TEST(GhostTest, TheRealFlightRemovesItsProvisionalTwin) {
   // the reports come after the readers are up however slowly the program started.
   ASSERT_TRUE(world.logShows("Waiting for RealTraffic to connect", 120s)) << world.log();
   world.startFeed({"--replay", (folder / "ghost.rec").string()});
+  const auto feedStarted = std::chrono::steady_clock::now();
   ASSERT_TRUE(world.logShows("Traffic Reader connected", 60s)) << world.log();
+  // The real callsign comes from a second feed once the ghost stands in the
+  // simulator: a busy machine slows the program's cycles, and with them the
+  // ghost's 30 s buffer, while a replay keeps the wall clock.
+  ASSERT_TRUE(eventually(
+      [&] { return world.simulatorMessageCount("title='Swiss Boeing 737-800' tail='SWR200_'") == 1; }, 180s))
+      << world.log();
+  const auto sinceProvisional = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - feedStarted - std::chrono::milliseconds(provisionalFromMs));
+  writeFile(folder / "real.rec", recording(4921501, "SWR200", 0, 40000, static_cast<int>(sinceProvisional.count())));
+  ChildProcess realFeed(TFX_FEEDSTANDIN,
+                        {"--control-port", "none", "--qnh-interval", "0", "--replay", (folder / "real.rec").string()},
+                        {.standardOutput = folder / "real-feed.out"});
   EXPECT_TRUE(world.logShows("          SWR200_  is a ghost and will be removed, continue with SWR200", 150s))
       << world.log();
   EXPECT_EQ(world.closeProgram(), 0);
